@@ -1,0 +1,26 @@
+// One request from input text to printed font text: the step every entry point shares.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Kelbrin::Tallowlib {
+
+enum class symbology {
+    code128,
+    gs1_128,
+    databar14,
+    databar_limited,
+    databar_stacked,
+    databar_stacked_omni,
+    databar_expanded,  // one row or stacked, by the segments per row
+};
+
+// Runs the symbology's encoder on the zero-terminated `input` and fills `lines` with the
+// printed lines of font text (one for one-row symbols). The segments per row are used by
+// DataBar Expanded only and normalised there. Throws the barlib_error family (or a
+// standard exception) on failure; `lines` is then unspecified.
+void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::vector<std::string>& lines,
+                     std::string* humanReadable = nullptr);
+
+}  // namespace Kelbrin::Tallowlib

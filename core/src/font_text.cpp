@@ -1,0 +1,134 @@
+#include "tallowlib/font_text.hpp"
+
+#include <array>
+
+namespace Kelbrin::Tallowlib {
+
+namespace {
+
+// Indexed by the cells read as a binary number, top cell most significant.
+// "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly above a
+// dark data module occurs in some stacked symbols and must print as one column.
+constexpr std::array<char, 16> fourCellTable = {
+    'a', 'm', 'n', 'A',  // 0000 0001 0010 0011
+    'o', 'p', 'q', 'B',  // 0100 0101 0110 0111
+    'z', 'r', 's', 'C',  // 1000 1001 1010 1011
+    't', 'u', 'v', 'D',  // 1100 1101 1110 1111
+};
+
+constexpr std::array<char, 8> threeCellTable = {
+    'Z', 'j', 'k', 'l',  // 000 001 010 011
+    'w', 'x', 'y', 'Z',  // 100 101 110 111
+};
+
+constexpr int bit(char c) { return c == '1' ? 1 : 0; }
+
+}  // namespace
+
+void singleRowFontText(std::string_view elementWidths, std::string& out)
+{
+    out.clear();
+    out.reserve(elementWidths.size());
+    for (std::size_t i = 0; i < elementWidths.size(); ++i) {
+        const char w = elementWidths[i];
+        out.push_back(i % 2 == 0 ? static_cast<char>(w + 48) : w);
+    }
+}
+
+std::string singleRowFontText(std::string_view elementWidths)
+{
+    std::string out;
+    singleRowFontText(elementWidths, out);
+    return out;
+}
+
+std::string renderRow(const element_row& row)
+{
+    std::string modules(static_cast<std::size_t>(row.left_pad > 0 ? row.left_pad : 0), '0');
+    if (row.count <= 0 || row.widths == nullptr) {
+        modules.append(static_cast<std::size_t>(row.right_pad > 0 ? row.right_pad : 0), '0');
+        return modules;
+    }
+    const char colour0 = row.first_light ? '0' : '1';
+    const auto colourOf = [&](int k) { return k % 2 == 0 ? colour0 : (colour0 == '0' ? '1' : '0'); };
+    const auto opposite = [](char c) { return c == '0' ? '1' : '0'; };
+    const int firstIndex = row.reversed ? row.count - 1 : 0;
+    const int lastIndex = row.reversed ? 0 : row.count - 1;
+
+    if (row.guard) {
+        modules.push_back(colourOf(firstIndex));
+        modules.push_back(opposite(colourOf(firstIndex)));
+    }
+    for (int n = 0; n < row.count; ++n) {
+        const int k = row.reversed ? row.count - 1 - n : n;
+        const int w = row.widths[k];
+        if (w > 0)
+            modules.append(static_cast<std::size_t>(w), colourOf(k));
+    }
+    if (row.guard) {
+        modules.push_back(opposite(colourOf(lastIndex)));
+        modules.push_back(colourOf(lastIndex));
+    }
+    modules.append(static_cast<std::size_t>(row.right_pad > 0 ? row.right_pad : 0), '0');
+    return modules;
+}
+
+char fourCellCharacter(char c0, char c1, char c2, char c3)
+{
+    return fourCellTable[static_cast<std::size_t>(bit(c0) << 3 | bit(c1) << 2 | bit(c2) << 1 | bit(c3))];
+}
+
+char threeCellCharacter(char top, char separator, char bottom)
+{
+    return threeCellTable[static_cast<std::size_t>(bit(top) << 2 | bit(separator) << 1 | bit(bottom))];
+}
+
+void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::string>& lines)
+{
+    lines.clear();
+    if (rows.empty())
+        return;
+    const std::string& first = rows.front();
+    std::string line;
+    line.reserve(first.size());
+    for (char m : first)
+        line.push_back(m == '1' ? 'm' : 'a');
+    lines.push_back(std::move(line));
+
+    const std::size_t width = first.size();
+    const std::size_t groups = (rows.size() - 1) / 4;
+    for (std::size_t g = 0; g < groups; ++g) {
+        const std::string* r = &rows[4 * g + 1];
+        std::string next;
+        next.reserve(width);
+        for (std::size_t j = 0; j < width; ++j) {
+            const auto cell = [&](int i) { return j < r[i].size() ? r[i][j] : '0'; };
+            next.push_back(fourCellCharacter(cell(0), cell(1), cell(2), cell(3)));
+        }
+        lines.push_back(std::move(next));
+    }
+}
+
+void row_builder::fontLines(std::string_view elementWidths, std::vector<std::string>& lines) const
+{
+    std::vector<std::string> rows;
+    buildRows(elementWidths, rows);
+    fontLinesFromRows(rows, lines);
+}
+
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::string joined;
+    std::size_t size = 0;
+    for (const auto& l : lines)
+        size += l.size() + 2;
+    joined.reserve(size);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i != 0)
+            joined += "\r\n";
+        joined += lines[i];
+    }
+    return joined;
+}
+
+}  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,35 @@
+# Shared by scripts/run, scripts/test and scripts/bench: install what is missing, configure, build.
+# Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+# Debian packages the build and the tests need.
+STRIVANE_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  libboost-regex-dev libboost-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libzbar-dev libzxing-dev
+)
+
+# install_missing PKG...: apt-get install only the packages that are not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build [extra cmake args...]
+configure_and_build() {
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "$@"
+  cmake --build "$BUILD_DIR" -j "$JOBS"
+}
