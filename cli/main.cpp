@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -21,27 +22,34 @@ namespace {
 struct symbology_name {
     std::string_view name;
     symbology value;
+    bool stacked;  // DataBar Expanded Stacked: takes --segments
     std::string_view description;
 };
 
-constexpr std::array<symbology_name, 4> symbologyNames = {{
-    {"databar14", symbology::databar14, "GS1 DataBar-14 Omnidirectional (GTIN digits)"},
-    {"databar-limited", symbology::databar_limited, "GS1 DataBar Limited (GTIN digits, indicator 0 or 1)"},
-    {"databar-stacked", symbology::databar_stacked, "GS1 DataBar Stacked (GTIN digits)"},
-    {"databar-stacked-omni", symbology::databar_stacked_omni, "GS1 DataBar Stacked Omnidirectional (GTIN digits)"},
+constexpr std::array<symbology_name, 8> symbologyNames = {{
+    {"databar14", symbology::databar14, false, "GS1 DataBar-14 Omnidirectional (GTIN digits)"},
+    {"databar-limited", symbology::databar_limited, false, "GS1 DataBar Limited (GTIN digits, indicator 0 or 1)"},
+    {"databar-stacked", symbology::databar_stacked, false, "GS1 DataBar Stacked (GTIN digits)"},
+    {"databar-stacked-omni", symbology::databar_stacked_omni, false,
+     "GS1 DataBar Stacked Omnidirectional (GTIN digits)"},
+    {"databar-expanded", symbology::databar_expanded, false, "GS1 DataBar Expanded, one row ((AI)data...)"},
+    {"databar-expanded-stacked", symbology::databar_expanded, true,
+     "GS1 DataBar Expanded Stacked ((AI)data..., --segments N, default 4)"},
+    {"code128", symbology::code128, false, "Code 128 (any bytes, ~ escapes)"},
+    {"gs1-128", symbology::gs1_128, false, "GS1-128 ((AI)data...)"},
 }};
 
-std::optional<symbology> symbologyFromName(std::string_view name)
+const symbology_name* symbologyFromName(std::string_view name)
 {
     for (const auto& s : symbologyNames)
         if (s.name == name)
-            return s.value;
-    return std::nullopt;
+            return &s;
+    return nullptr;
 }
 
 void printHelp()
 {
-    std::cout << "usage: tarnwick [--raw] [--human] SYMBOLOGY DATA\n"
+    std::cout << "usage: tarnwick [--raw] [--human] [--segments N] SYMBOLOGY DATA\n"
                  "       tarnwick check-digit DIGITS\n\n"
                  "Prints the text that, set in a barcode font, draws the barcode.\n\n"
                  "Symbologies:\n";
@@ -61,6 +69,7 @@ int main(int argc, char** argv)
 {
     bool raw = false;
     bool human = false;
+    std::optional<int> segments;
     std::vector<std::string_view> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -72,6 +81,15 @@ int main(int argc, char** argv)
             raw = true;
         else if (arg == "--human")
             human = true;
+        else if (arg == "--segments") {
+            if (i + 1 >= argc)
+                return fail("--segments needs a number");
+            char* end = nullptr;
+            const long v = std::strtol(argv[++i], &end, 10);
+            if (end == argv[i] || *end != '\0' || v < -1000000 || v > 1000000)
+                return fail("--segments needs a number");
+            segments = static_cast<int>(v);
+        }
         else if (arg.size() > 1 && arg[0] == '-' && arg != "-")
             return fail("unknown option " + std::string(arg) + " (see --help)");
         else
@@ -83,7 +101,7 @@ int main(int argc, char** argv)
     }
     if (positional.size() != 2)
         return fail("expected SYMBOLOGY DATA (see --help)");
-    const auto sym = symbologyFromName(positional[0]);
+    const symbology_name* sym = symbologyFromName(positional[0]);
     if (!sym)
         return fail("unknown symbology " + std::string(positional[0]) + " (see --help)");
     if (positional[1].empty())
@@ -93,7 +111,8 @@ int main(int argc, char** argv)
         std::vector<std::string> lines;
         std::string humanReadable;
         const std::string data(positional[1]);
-        encodeFontLines(*sym, data.c_str(), 22, lines, &humanReadable);
+        const int segmentsPerRow = sym->stacked ? segments.value_or(4) : 22;
+        encodeFontLines(sym->value, data.c_str(), segmentsPerRow, lines, &humanReadable);
         if (raw)
             std::cout << joinLines(lines) << '\n';
         else

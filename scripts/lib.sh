@@ -11,6 +11,8 @@ STRIVANE_PACKAGES=(
   libboost-regex-dev libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzbar-dev libzxing-dev
+  qt6-base-dev xvfb xauth
+  python3 python3-fonttools libfreetype-dev fontconfig
 )
 
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
