@@ -13,3 +13,8 @@ strivane_test(code128_export_tests
   SOURCES code128_exports_test.cpp
   LABELS code128
   LIBS Tarnwick)
+
+strivane_test(ean128_tests
+  SOURCES ean128_test.cpp
+  LABELS code128
+  LIBS tallowlib)
