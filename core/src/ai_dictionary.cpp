@@ -164,6 +164,22 @@ std::size_t indexOf(const ai_hr_rule& rule)
     return formattingRules.size();
 }
 
+// Whether the AI matches row `index` of the table.
+bool rowMatches(std::size_t index, std::string_view ai)
+{
+    const ai_definition& row = definitions[index];
+    switch (row.kind) {
+    case ai_literal:
+        return ai == row.pattern;
+    case ai_pattern: {
+        const compiled_pattern& compiled = definitionExpressions()[index];
+        return ai.starts_with(compiled.prefix) && boost::regex_match(ai.begin(), ai.end(), compiled.expression);
+    }
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 std::span<const ai_definition> aiDefinitions()
@@ -178,28 +194,22 @@ std::span<const ai_hr_rule> aiFormattingRules()
 
 bool aiDefinitionMatches(const ai_definition& row, std::string_view ai)
 {
-    switch (row.kind) {
-    case ai_literal:
+    const std::size_t index = indexOf(row);
+    if (index < definitions.size())
+        return rowMatches(index, ai);
+    if (row.kind == ai_literal)
         return ai == fieldText(row.pattern);
-    case ai_pattern: {
-        const std::size_t index = indexOf(row);
-        if (index < definitions.size()) {
-            const compiled_pattern& compiled = definitionExpressions()[index];
-            return ai.starts_with(compiled.prefix) && boost::regex_match(ai.begin(), ai.end(), compiled.expression);
-        }
-        const auto pattern = fieldText(row.pattern);
-        return boost::regex_match(ai.begin(), ai.end(), boost::regex(pattern.begin(), pattern.end()));
-    }
-    default:
+    if (row.kind != ai_pattern)
         return false;
-    }
+    const auto pattern = fieldText(row.pattern);  // a row from elsewhere: compiled for this call
+    return boost::regex_match(ai.begin(), ai.end(), boost::regex(pattern.begin(), pattern.end()));
 }
 
 const ai_definition* findAiDefinition(std::string_view ai)
 {
-    for (const ai_definition& row : definitions)
-        if (aiDefinitionMatches(row, ai))
-            return &row;
+    for (std::size_t i = 0; i < definitions.size(); ++i)
+        if (rowMatches(i, ai))
+            return &definitions[i];
     return nullptr;
 }
 
