@@ -54,6 +54,13 @@ unsigned dateField(std::string_view yymmdd)
 
 constexpr unsigned noDate = 38400;
 
+// The 20-bit weight field in two writes: putBits takes at most 16 bits at a time.
+void writeWeight(expanded_compaction& s, unsigned weight)
+{
+    s.write(4, weight >> 16);
+    s.write(16, weight & 0xFFFFu);
+}
+
 // D[3..14] as four 10-bit groups of three digits.
 void writeGtin(expanded_compaction& s, std::string_view d)
 {
@@ -112,7 +119,7 @@ bool selectCompressed(expanded_compaction& s, std::string_view d)
     const unsigned kind = static_cast<unsigned>(d[17] - '1');  // 0: 310x, 1: 320x
     if (n == 26) {
         writeHeaderAndGtin(7, 56 + kind);
-        s.write(20, weight);
+        writeWeight(s, weight);
         s.write(16, noDate);
         s.index = 26;
         return true;
@@ -120,7 +127,7 @@ bool selectCompressed(expanded_compaction& s, std::string_view d)
     const bool dateAi = d[26] == '1' && (d[27] == '1' || d[27] == '3' || d[27] == '5' || d[27] == '7');
     if (n == 34 && dateAi && compressibleDate(d.substr(28, 6))) {
         writeHeaderAndGtin(7, 56 + kind + static_cast<unsigned>(d[27] - '1'));
-        s.write(20, weight);
+        writeWeight(s, weight);
         s.write(16, dateField(d.substr(28, 6)));
         s.index = 34;
         return true;
