@@ -390,6 +390,21 @@ TEST(ExpandedScan, WorkedExamples)
     EXPECT_TRUE(o.unreadable.empty()) << o.unreadable.front();
 }
 
+// Data that the compressed fields would change: a check digit that is not the GTIN's
+// and dates the 16-bit date field cannot hold go through the general-purpose field.
+TEST(ExpandedScan, DataTheCompressedFieldsCannotCarryArrivesUnchanged)
+{
+    std::vector<corpus_case> cases = {
+        makeCase({{"0", "198898765432100", false}}, 22),
+        makeCase({{"01", "98898765432106", false}, {"3103", "001750", false}, {"11", "091331", false}}, 22),
+        makeCase({{"01", "98898765432106", false}, {"3202", "012345", false}, {"17", "000000", false}}, 4),
+        makeCase({{"01", "98898765432106", false}, {"3202", "012345", false}, {"15", "091232", false}}, 2),
+    };
+    cases[0].readable = "(01)98898765432100";
+    const outcome o = roundTrip(cases);
+    EXPECT_TRUE(o.unreadable.empty()) << o.unreadable.front();
+}
+
 // Four seeded shards of the random corpus, 2,100 symbols in all.
 TEST(ExpandedScan, RandomCorpusShard1) { runCorpus(1, 525); }
 TEST(ExpandedScan, RandomCorpusShard2) { runCorpus(2, 525); }
