@@ -1,8 +1,5 @@
 // The tarnwick tool as a user runs it, and its SVG writer.
 #include "svg_writer.hpp"
-#include "symbol_geometry.hpp"
-
-#include "tallowlib/font_text_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +12,6 @@
 #include <string>
 
 using namespace Kelbrin::Tarnwick::Cli;
-using Kelbrin::Tallowlib::readFontText;
-using Kelbrin::Tallowlib::symbology;
 
 namespace {
 
@@ -132,16 +127,4 @@ TEST(SvgWriter, OneRectanglePerDarkRunAtTheRowsHeights)
     EXPECT_THROW(svgDocument({"0x"}, {{1}}), std::invalid_argument);
     EXPECT_THROW(svgDocument({"01"}, {{}}), std::invalid_argument);
     EXPECT_THROW(svgDocument({"01"}, {{0}}), std::invalid_argument);
-}
-
-TEST(SymbolGeometry, RowHeightsPerSymbology)
-{
-    using heights = std::vector<int>;
-    const auto rowsOf = [](const char* fontText) { return readFontText(fontText); };
-    EXPECT_EQ(rowHeights(symbology::databar14, rowsOf("a1")), heights{33});
-    EXPECT_EQ(rowHeights(symbology::databar_limited, rowsOf("a1")), heights{10});
-    EXPECT_EQ(rowHeights(symbology::databar_stacked, rowsOf("jwZ")), (heights{5, 1, 7}));
-    EXPECT_EQ(rowHeights(symbology::databar_stacked_omni, rowsOf("am\r\npa")), (heights{33, 1, 1, 1, 33}));
-    EXPECT_EQ(rowHeights(symbology::databar_expanded, rowsOf("am\r\npa\r\nma")), (heights{34, 1, 1, 1, 34, 1, 1, 1, 34}));
-    EXPECT_EQ(rowHeights(symbology::code128, rowsOf("2a1")), heights{30});
 }
