@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -24,7 +26,12 @@ struct run_result {
 // Runs the tool with `arguments` (already shell-quoted), capturing stdout and stderr.
 run_result runTool(const std::string& arguments)
 {
-    const std::string errPath = testing::TempDir() + "tarnwick-cli-stderr.txt";
+    // CTest runs the tests of this file in parallel processes: one stderr file each.
+    std::string errPath = testing::TempDir() + "tarnwick-cli-stderr-XXXXXX";
+    const int fd = mkstemp(errPath.data());
+    if (fd < 0)
+        return {};
+    close(fd);
     const std::string command = std::string(TARNWICK_CLI_PATH) + " " + arguments + " 2>" + errPath;
     run_result r;
     FILE* pipe = popen(command.c_str(), "r");
@@ -40,6 +47,7 @@ run_result runTool(const std::string& arguments)
     std::stringstream text;
     text << err.rdbuf();
     r.err = text.str();
+    std::remove(errPath.c_str());
     return r;
 }
 
@@ -101,7 +109,7 @@ TEST(TarnwickCli, BadInputIsOneLineOnStderrAndStatusOne)
 
 TEST(TarnwickCli, SvgFileOfTheSymbol)
 {
-    const std::string path = testing::TempDir() + "tarnwick-cli-test.svg";
+    const std::string path = testing::TempDir() + "tarnwick-cli-test-" + std::to_string(getpid()) + ".svg";
     std::remove(path.c_str());
     ASSERT_EQ(runTool("--svg " + path + " databar-stacked-omni 1234567890123").status, 0);
     std::ifstream in(path);
