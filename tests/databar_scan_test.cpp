@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <numeric>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -96,6 +97,8 @@ int sum(const std::vector<int>& runs, std::size_t from, std::size_t count)
     return std::accumulate(runs.begin() + static_cast<std::ptrdiff_t>(from),
                            runs.begin() + static_cast<std::ptrdiff_t>(from + count), 0);
 }
+
+void PrintTo(const scanned_symbology& s, std::ostream* os) { *os << s.name; }
 
 class DatabarScan : public testing::TestWithParam<scanned_symbology> {};
 

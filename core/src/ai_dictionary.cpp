@@ -93,14 +93,37 @@ constexpr std::array<ai_hr_rule, 4> formattingRules{{
     {"41[0-5]", R"((\d{2})(\d{5})(\d{5})(\d))", " $1 $2 $3 $4"},
 }};
 
-// The dictionary's pattern rows compiled once (literal rows keep an empty expression).
-const std::array<boost::regex, definitions.size()>& definitionExpressions()
+// The digits every AI matching `pattern` must begin with: its leading literal characters,
+// not counting one followed by a quantifier; none when the pattern has alternatives.
+std::string literalPrefix(std::string_view pattern)
+{
+    if (pattern.find('|') != std::string_view::npos)
+        return {};
+    std::size_t n = 0;
+    while (n < pattern.size() && pattern[n] >= '0' && pattern[n] <= '9')
+        ++n;
+    if (n < pattern.size() && std::string_view("?*+{").find(pattern[n]) != std::string_view::npos)
+        n = n > 0 ? n - 1 : 0;
+    return std::string(pattern.substr(0, n));
+}
+
+// A pattern row compiled once, with the prefix that rules most AIs out without matching.
+struct compiled_pattern {
+    std::string prefix;
+    boost::regex expression;
+};
+
+// The dictionary's pattern rows compiled once (literal rows keep an empty entry).
+const std::array<compiled_pattern, definitions.size()>& definitionExpressions()
 {
     static const auto compiled = [] {
-        std::array<boost::regex, definitions.size()> out;
-        for (std::size_t i = 0; i < definitions.size(); ++i)
-            if (definitions[i].kind == ai_pattern)
-                out[i].assign(definitions[i].pattern);
+        std::array<compiled_pattern, definitions.size()> out;
+        for (std::size_t i = 0; i < definitions.size(); ++i) {
+            if (definitions[i].kind != ai_pattern)
+                continue;
+            out[i].prefix = literalPrefix(definitions[i].pattern);
+            out[i].expression.assign(definitions[i].pattern);
+        }
         return out;
     }();
     return compiled;
@@ -141,6 +164,22 @@ std::size_t indexOf(const ai_hr_rule& rule)
     return formattingRules.size();
 }
 
+// Whether the AI matches row `index` of the table.
+bool rowMatches(std::size_t index, std::string_view ai)
+{
+    const ai_definition& row = definitions[index];
+    switch (row.kind) {
+    case ai_literal:
+        return ai == row.pattern;
+    case ai_pattern: {
+        const compiled_pattern& compiled = definitionExpressions()[index];
+        return ai.starts_with(compiled.prefix) && boost::regex_match(ai.begin(), ai.end(), compiled.expression);
+    }
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 std::span<const ai_definition> aiDefinitions()
@@ -155,26 +194,22 @@ std::span<const ai_hr_rule> aiFormattingRules()
 
 bool aiDefinitionMatches(const ai_definition& row, std::string_view ai)
 {
-    switch (row.kind) {
-    case ai_literal:
+    const std::size_t index = indexOf(row);
+    if (index < definitions.size())
+        return rowMatches(index, ai);
+    if (row.kind == ai_literal)
         return ai == fieldText(row.pattern);
-    case ai_pattern: {
-        const std::size_t index = indexOf(row);
-        if (index < definitions.size())
-            return boost::regex_match(ai.begin(), ai.end(), definitionExpressions()[index]);
-        const auto pattern = fieldText(row.pattern);
-        return boost::regex_match(ai.begin(), ai.end(), boost::regex(pattern.begin(), pattern.end()));
-    }
-    default:
+    if (row.kind != ai_pattern)
         return false;
-    }
+    const auto pattern = fieldText(row.pattern);  // a row from elsewhere: compiled for this call
+    return boost::regex_match(ai.begin(), ai.end(), boost::regex(pattern.begin(), pattern.end()));
 }
 
 const ai_definition* findAiDefinition(std::string_view ai)
 {
-    for (const ai_definition& row : definitions)
-        if (aiDefinitionMatches(row, ai))
-            return &row;
+    for (std::size_t i = 0; i < definitions.size(); ++i)
+        if (rowMatches(i, ai))
+            return &definitions[i];
     return nullptr;
 }
 

@@ -50,7 +50,8 @@ public:
     ean128_parser& operator=(const ean128_parser&) = delete;
 
     // Parses the next element into `out` and returns its status bits (0 when valid) after the
-    // options are applied, or end_of_input. `out` is meaningful only when the result is 0.
+    // options are applied, or end_of_input. `out` is left alone for end_of_input, bad_structure
+    // and ai_not_numeric; these leave the cursor where it was.
     int nextElement(ean128_element& out);
 
     // Appends a formatting rule for style 4 (same shape as ai_hr_rule; the expression is
