@@ -30,7 +30,7 @@ struct engine_call {
 };
 
 constexpr const char* longSymbol =
-    "(01)98898765432106(3202)012345(15)991231(10)ABCDEFGH123456(21)SERIAL0042";
+    "(01)98898765432106(15)991231(10)ABCDEFGH123456(21)SERIAL0042";
 
 void SetThenGets(benchmark::State& state, double segmentsPerRow)
 {
