@@ -49,14 +49,7 @@ std::vector<std::string> readTextList(const void* list)
     return texts;
 }
 
-std::string trim(std::string s)
-{
-    const auto first = s.find_first_not_of(' ');
-    const auto last = s.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : s.substr(first, last - first + 1);
-}
-
-// "String Kelbrin_DataBarExpanded (String, Number)" -> type, name, parameter types.
+// "String Kelbrin_DataBarExpanded (String, Number)" -> return type and name.
 function_entry parseDefinition(const char* definition, ufl_function function)
 {
     function_entry e;
@@ -65,22 +58,8 @@ function_entry parseDefinition(const char* definition, ufl_function function)
     const std::string d = definition;
     const auto space = d.find(' ');
     e.returnType = d.substr(0, space);
-    const auto open = d.find('(', space);
-    e.name = trim(d.substr(space + 1, open == std::string::npos ? std::string::npos : open - space - 1));
-    if (open != std::string::npos) {
-        const auto close = d.find(')', open);
-        std::string params = d.substr(open + 1, close - open - 1);
-        std::size_t start = 0;
-        while (start <= params.size()) {
-            const auto comma = params.find(',', start);
-            const std::string p = trim(params.substr(start, comma - start));
-            if (!p.empty())
-                e.parameterTypes.push_back(p);
-            if (comma == std::string::npos)
-                break;
-            start = comma + 1;
-        }
-    }
+    const auto end = d.find(' ', space + 1);
+    e.name = d.substr(space + 1, end == std::string::npos ? std::string::npos : end - space - 1);
     return e;
 }
 

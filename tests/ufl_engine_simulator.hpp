@@ -23,7 +23,6 @@ struct function_entry {
     std::string definition;  // as the table gives it
     std::string returnType;  // "String" or "Number"
     std::string name;
-    std::vector<std::string> parameterTypes;
     ufl_function function = nullptr;
 };
 
