@@ -15,6 +15,8 @@ namespace {
 
 // Longest text Kelbrin_Mod10 accepts: with its check digit it fills the result buffer.
 constexpr std::size_t maxMod10Length = UFL_RESULT_BUFFER_SIZE - 2;
+// Segments per row for the symbologies that have no choice of rows (the value is unused).
+constexpr std::int32_t oneRow = 22;
 
 std::int32_t writeSymbol(ufl_param_block& block, symbology s, const char* data, std::int32_t segments)
 {
@@ -28,7 +30,7 @@ std::int32_t oneTextFunction(ufl_param_block* block, symbology s)
     const ufl_param_element* data = parameter(block, 1);
     if (data == nullptr)
         return UFL_MISSING_PARAMETER;
-    return writeSymbol(*block, s, stringValue(*data), 22);
+    return writeSymbol(*block, s, stringValue(*data), oneRow);
 }
 
 }  // namespace
