@@ -232,15 +232,18 @@ TEST(UflFormulas, Mod10)
 TEST(UflFormulas, ExpandedSegmentsPerRowArriveInHundredths)
 {
     const std::string four = tarnwickText("Kelbrin_DataBarExpanded", expandedShort, 4);
+    const std::string two = tarnwickText("Kelbrin_DataBarExpanded", expandedShort, 2);
     const std::string oneRow = tarnwickText("Kelbrin_DataBarExpanded", expandedShort, 22);
     ASSERT_FALSE(four.empty());
     ASSERT_NE(four, oneRow);
+    ASSERT_NE(four, two);
     const struct {
-        double segments;  // formula value
+        double segments;  // formula value; the engine passes it on times 100
         std::string expected;
     } cases[] = {
-        {4, four},  {3.5, four}, {3.99, four},  {3, four},   {0, oneRow}, {22, oneRow}, {40, oneRow},
-        {-2, oneRow}, {1e300, oneRow}, {-1e300, oneRow}, {std::numeric_limits<double>::quiet_NaN(), oneRow},
+        {4, four},    {3.5, four},    {3, four},    {4.99, four},  // truncated, then raised to even
+        {-1.5, two},  {2, two},       {0, oneRow},  {22, oneRow}, {40, oneRow}, {-2, oneRow},
+        {1e300, oneRow}, {-1e300, oneRow}, {std::numeric_limits<double>::quiet_NaN(), oneRow},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.segments);
