@@ -68,7 +68,7 @@ void writeGtin(expanded_compaction& s, std::string_view d)
         s.write(10, static_cast<unsigned>(decimal(d.substr(3 + 3 * static_cast<std::size_t>(g), 3))));
 }
 
-// Rows 2 to 8 of the selection: AI 01 with indicator 9 and a second AI at index 16.
+// The compressed methods: AI 01 with indicator 9 and a weight, price or date AI at index 16.
 // Returns false when none applies.
 bool selectCompressed(expanded_compaction& s, std::string_view d)
 {
@@ -124,8 +124,10 @@ bool selectCompressed(expanded_compaction& s, std::string_view d)
         s.index = 26;
         return true;
     }
+    if (n != 34)
+        return false;
     const bool dateAi = d[26] == '1' && (d[27] == '1' || d[27] == '3' || d[27] == '5' || d[27] == '7');
-    if (n == 34 && dateAi && compressibleDate(d.substr(28, 6))) {
+    if (dateAi && compressibleDate(d.substr(28, 6))) {
         writeHeaderAndGtin(7, 56 + kind + static_cast<unsigned>(d[27] - '1'));
         writeWeight(s, weight);
         s.write(16, dateField(d.substr(28, 6)));
