@@ -4,6 +4,8 @@
 #include "tallowlib/gs1_check_digit.hpp"
 #include "tallowlib/symbol_text.hpp"
 
+#include "strivane_render/symbol_png.hpp"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -49,9 +51,12 @@ const symbology_name* symbologyFromName(std::string_view name)
 
 void printHelp()
 {
-    std::cout << "usage: tarnwick [--raw] [--human] [--segments N] SYMBOLOGY DATA\n"
+    std::cout << "usage: tarnwick [--raw] [--human] [--segments N]\n"
+                 "                [--png FILE [--font NAME] [--size POINTS] [--dpi N]] SYMBOLOGY DATA\n"
                  "       tarnwick check-digit DIGITS\n\n"
-                 "Prints the text that, set in a barcode font, draws the barcode.\n\n"
+                 "Prints the text that, set in a barcode font, draws the barcode.\n"
+                 "--png writes that text set in the barcode font as a picture (default font: the one\n"
+                 "made for the symbology; default size: whole dots per module near 10 mils; 300 dpi).\n\n"
                  "Symbologies:\n";
     for (const auto& s : symbologyNames)
         std::printf("  %-22s %s\n", std::string(s.name).c_str(), std::string(s.description).c_str());
@@ -63,6 +68,16 @@ int fail(const std::string& message)
     return 1;
 }
 
+// The value after option argv[i], or nullptr when it is missing.
+const char* optionValue(int& i, int argc, char** argv) { return i + 1 < argc ? argv[++i] : nullptr; }
+
+bool parseNumber(const char* text, double& value)
+{
+    char* end = nullptr;
+    value = text ? std::strtod(text, &end) : 0.0;
+    return text && end != text && *end == '\0';
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -71,6 +86,7 @@ int main(int argc, char** argv)
     bool human = false;
     std::optional<int> segments;
     std::vector<std::string_view> positional;
+    Kelbrin::Render::png_request png;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -90,11 +106,28 @@ int main(int argc, char** argv)
                 return fail("--segments needs a number");
             segments = static_cast<int>(v);
         }
+        else if (arg == "--png" || arg == "--font") {
+            const char* value = optionValue(i, argc, argv);
+            if (!value)
+                return fail(std::string(arg) + " needs a value");
+            (arg == "--png" ? png.path : png.font) = value;
+        }
+        else if (arg == "--size" || arg == "--dpi") {
+            double v = 0.0;
+            if (!parseNumber(optionValue(i, argc, argv), v) || !(v > 0.0 && v <= 10000.0))
+                return fail(std::string(arg) + " needs a positive number");
+            if (arg == "--size")
+                png.points = v;
+            else
+                png.dpi = static_cast<int>(v);
+        }
         else if (arg.size() > 1 && arg[0] == '-' && arg != "-")
             return fail("unknown option " + std::string(arg) + " (see --help)");
         else
             positional.push_back(arg);
     }
+    if (png.path.empty() && (!png.font.empty() || png.points || png.dpi))
+        return fail("--font, --size and --dpi go with --png");
     if (positional.size() == 2 && positional[0] == "check-digit") {
         std::cout << gs1Mod10(positional[1]) << '\n';
         return 0;
@@ -120,6 +153,8 @@ int main(int argc, char** argv)
                 std::cout << line << '\n';
         if (human)
             std::cout << humanReadable << '\n';
+        if (!png.path.empty())
+            Kelbrin::Render::writeSymbolPng(sym->value, lines, png);
     } catch (const barlib_error& e) {
         return fail(e.message);
     } catch (const std::exception& e) {

@@ -144,8 +144,8 @@ gray_image font_rasterizer::render(const std::vector<std::string>& lines, double
     }
     const double width = std::ceil(widest + 2.0 * margin);
     const double height = std::ceil(lineHeight * static_cast<double>(lines.size()) + 2.0 * margin);
-    constexpr double maxSide = 1 << 15;  // keeps width * height well inside int and memory
-    if (width > maxSide || height > maxSide)
+    constexpr double maxPixels = 1 << 25;  // keeps the canvas inside int indices and sane memory
+    if (width * height > maxPixels)
         throw std::length_error("picture too large");
 
     ink_canvas canvas{static_cast<int>(width), static_cast<int>(height), {}};
