@@ -142,8 +142,10 @@ gray_image font_rasterizer::render(const std::vector<std::string>& lines, double
             w += d_->advance(static_cast<unsigned char>(c));
         widest = std::max(widest, w);
     }
-    const double width = std::ceil(widest + 2.0 * margin);
-    const double height = std::ceil(lineHeight * static_cast<double>(lines.size()) + 2.0 * margin);
+    // Whole pixels, not counting the last 1/64 pixel: FreeType's sizes are 26.6 fixed point.
+    constexpr double slack = 1.0 / 64;
+    const double width = std::max(1.0, std::ceil(widest + 2.0 * margin - slack));
+    const double height = std::max(1.0, std::ceil(lineHeight * static_cast<double>(lines.size()) + 2.0 * margin - slack));
     constexpr double maxPixels = 1 << 25;  // keeps the canvas inside int indices and sane memory
     if (width * height > maxPixels)
         throw std::length_error("picture too large");
