@@ -12,21 +12,6 @@ constexpr std::uint64_t leftRightDivisor = 4537077;
 constexpr std::int64_t characterDivisor = 1597;
 constexpr int elementsPerParity = 4;
 
-constexpr std::array<data_character_group, 5> outsideGroups = {{
-    {0, 160, 12, 4, 8, 1, 161, 1},
-    {161, 960, 10, 6, 6, 3, 80, 10},
-    {961, 2014, 8, 8, 4, 5, 31, 34},
-    {2015, 2714, 6, 10, 3, 6, 10, 70},
-    {2715, 2840, 4, 12, 1, 8, 1, 126},
-}};
-
-constexpr std::array<data_character_group, 4> insideGroups = {{
-    {0, 335, 5, 10, 2, 7, 4, 84},
-    {336, 1035, 7, 8, 4, 5, 20, 35},
-    {1036, 1515, 9, 6, 6, 3, 48, 10},
-    {1516, 1596, 11, 4, 8, 1, 81, 1},
-}};
-
 constexpr std::array<std::string_view, 9> finderPatterns = {
     "38211", "35511", "33711", "31911", "27411", "25611", "23811", "15711", "13911",
 };
@@ -97,10 +82,10 @@ std::string databar14ElementWidths(const gtin_digits& digits)
     const auto left = static_cast<std::int64_t>(value / leftRightDivisor);
     const auto right = static_cast<std::int64_t>(value % leftRightDivisor);
     const std::array<std::string, 4> c = {
-        dataCharacterWidths(left / characterDivisor, true, outsideGroups, elementsPerParity),
-        dataCharacterWidths(left % characterDivisor, false, insideGroups, elementsPerParity),
-        dataCharacterWidths(right / characterDivisor, true, outsideGroups, elementsPerParity),
-        dataCharacterWidths(right % characterDivisor, false, insideGroups, elementsPerParity),
+        dataCharacterWidths(left / characterDivisor, true, databar14OutsideGroups, elementsPerParity),
+        dataCharacterWidths(left % characterDivisor, false, databar14InsideGroups, elementsPerParity),
+        dataCharacterWidths(right / characterDivisor, true, databar14OutsideGroups, elementsPerParity),
+        dataCharacterWidths(right % characterDivisor, false, databar14InsideGroups, elementsPerParity),
     };
 
     int t = checksum(c);
