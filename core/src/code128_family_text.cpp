@@ -3,8 +3,7 @@
 
 #include "tallowlib/code128_encoder.hpp"
 #include "tallowlib/code128_patterns.hpp"
-
-#include <stdexcept>
+#include "tallowlib/ean128_encoder.hpp"
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -16,7 +15,7 @@ void encodeCode128Family(symbology s, const char* input, std::vector<std::string
     if (s == symbology::code128)
         code128_encoder().encode(input, modules, human);
     else
-        throw std::logic_error("symbology not available");
+        ean128_encoder().encode(input, 1, modules, human);
     lines.push_back(modulesToFontText(modules));
     if (humanReadable != nullptr)
         *humanReadable = std::move(human);

@@ -180,7 +180,12 @@ private:
         const std::size_t run = digitRun(p_);
         if (run >= 4) {
             if (run % 2 == 1) {
-                append(valueInCurrent(t_[p_]));
+                // The odd digit goes in this set first. Under the FNC4 latch a digit would be
+                // read as an extended character, so the latch is closed before it.
+                const code128_token t = t_[p_];
+                if (latch_ && isDigit(t))
+                    unlatch();
+                append(valueInCurrent(t));
                 ++p_;
             }
             append(code128_value::codeC);
@@ -229,14 +234,19 @@ private:
             append(valueOf(static_cast<code128_token>(baseOf(t))));
             return;
         }
-        if (latch_) {
-            append(fnc4);
-            append(fnc4);
-            latch_ = false;
-        }
+        if (latch_)
+            unlatch();
         if (shifted)
             append(code128_value::shift);
         append(valueOf(t));
+    }
+
+    void unlatch()
+    {
+        const std::uint8_t fnc4 = set_ == code_set::a ? code128_value::codeA : code128_value::codeB;
+        append(fnc4);
+        append(fnc4);
+        latch_ = false;
     }
 
     void appendCheckAndStop()

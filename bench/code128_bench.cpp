@@ -1,0 +1,40 @@
+// Code128_Uni and EAN128_Uni on typical inputs, through the exported functions.
+#include "Tarnwick.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void encodeLoop(benchmark::State& state, int (*encode)(const char*, char*, int32_t), const char* input)
+{
+    char buffer[1024];
+    for (auto _ : state) {
+        const int n = encode(input, buffer, sizeof buffer);
+        benchmark::DoNotOptimize(n);
+        benchmark::ClobberMemory();
+        if (n <= 0)
+            state.SkipWithError("encode failed");
+    }
+}
+
+void BM_Code128_Digits(benchmark::State& state) { encodeLoop(state, Code128_Uni, "123456789012"); }
+void BM_Code128_MixedText(benchmark::State& state) { encodeLoop(state, Code128_Uni, "Order 4711-AB, box 12345~I~Mend"); }
+void BM_Code128_Extended(benchmark::State& state) { encodeLoop(state, Code128_Uni, "Stra~d223e ~d200~d201~d202~d203 12"); }
+void BM_EAN128_OneElement(benchmark::State& state) { encodeLoop(state, EAN128_Uni, "(01)12345678901231"); }
+void BM_EAN128_ThreeElements(benchmark::State& state)
+{
+    encodeLoop(state, EAN128_Uni, "(01)12345678901231(10)ABC123(17)091231");
+}
+void BM_EAN128_FiveElements(benchmark::State& state)
+{
+    encodeLoop(state, EAN128_Uni, "(00)123456789012345675(02)1234567890123(37)24(10)LOT 42(7004)X1");
+}
+
+}  // namespace
+
+BENCHMARK(BM_Code128_Digits);
+BENCHMARK(BM_Code128_MixedText);
+BENCHMARK(BM_Code128_Extended);
+BENCHMARK(BM_EAN128_OneElement);
+BENCHMARK(BM_EAN128_ThreeElements);
+BENCHMARK(BM_EAN128_FiveElements);
