@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -32,8 +33,8 @@ constexpr int samplesPerSymbology = 300;
 constexpr double pixelsPerModule = 3.0;
 constexpr double quietModules = 12.0;
 
-// How zxing-cpp takes part. Its DataBar reader fails an internal assertion (and aborts) on
-// every stacked DataBar picture, so it reads only one-row symbols here; a forked child keeps
+// How zxing-cpp takes part. Its DataBar readers fail an internal assertion (and abort) on
+// stacked DataBar pictures, so it reads only one-row symbols here; a forked child would keep
 // an abort from taking the run down, at a few milliseconds a picture.
 enum class zxing_use { none, in_process, isolated };
 
@@ -43,6 +44,10 @@ struct proof_case {
     bool stacked;  // Expanded Stacked
     bool zbar;
     zxing_use zxing;
+    // Share of the symbols that some reader must read back exactly; the others must not be
+    // misread. Below 1 only where no reader here reads every symbol (Expanded Stacked: zbar
+    // misses most 2-segment rows and zxing-cpp aborts).
+    double minimumConfirmed = 1.0;
 };
 
 void PrintTo(const proof_case& c, std::ostream* os) { *os << c.name; }
@@ -167,6 +172,8 @@ std::string normalised(const scan::decoded& d)
     std::string data = d.data;
     if (d.format == "DataBar" && data.size() == 14)  // zxing-cpp gives the bare GTIN
         data = "01" + data;
+    if (d.format == "DataBarExpanded" && !data.empty() && data[0] == '(')  // and bracketed AIs
+        data = strivane::fonttest::bracketedToData(data);
     return data;
 }
 
@@ -196,23 +203,31 @@ bool sameFamily(const std::string& format, symbology s)
     }
 }
 
+enum class outcome { expected, nothing, misread };
+
+struct reading {
+    outcome result;
+    std::string message;  // empty for outcome::expected
+};
+
 // Exactly one symbol of the symbology, holding the expected data. A reader's false reading
 // of some other symbology in the bars (zbar sometimes finds a 2-digit add-on) is ignored.
-std::string compareDecoded(const char* reader, const std::optional<std::vector<scan::decoded>>& results,
-                           symbology s, const std::string& expected)
+reading compareDecoded(const char* reader, const std::optional<std::vector<scan::decoded>>& results, symbology s,
+                       const std::string& expected)
 {
     if (!results)
-        return std::string(reader) + " crashed";
+        return {outcome::nothing, std::string(reader) + " crashed"};
     std::vector<std::string> read;
     for (const auto& r : *results)
         if (sameFamily(r.format, s))
             read.push_back(normalised(r));
     if (read.size() == 1 && read.front() == expected)
-        return {};
+        return {outcome::expected, {}};
     std::string all;
     for (const auto& r : read)
         all += " " + printable(r);
-    return std::string(reader) + " read" + (read.empty() ? " nothing" : all) + " instead of " + printable(expected);
+    return {read.empty() ? outcome::nothing : outcome::misread,
+            std::string(reader) + " read" + (read.empty() ? " nothing" : all) + " instead of " + printable(expected)};
 }
 
 scan::gray_image forReaders(const gray_image& img) { return {img.width, img.height, img.pixels}; }
@@ -231,6 +246,8 @@ TEST_P(FontProof, SymbolsSetInTheirFontReadBack)
     raster.setPixelsPerEm(pixelsPerModule * fontUnitsPerEm / font.moduleUnits);
 
     int failures = 0;
+    int compared = 0;  // symbols some reader was asked about
+    int unconfirmed = 0;
     const auto samples = strivane::fonttest::randomSamples(c.s, samplesPerSymbology, 20261207u, c.stacked);
     for (const sample& smp : samples) {
         std::vector<std::string> lines;
@@ -258,19 +275,35 @@ TEST_P(FontProof, SymbolsSetInTheirFontReadBack)
             const int y = static_cast<int>(pixelOf(font.lineModules - 1.5));
             problems.push_back(compareRuns(measureRuns(img, y), elementRuns(widths, firstDark)));
         }
-        if (c.zbar)
-            problems.push_back(compareDecoded("zbar", scan::decodeWithZbar(forReaders(img)), c.s, smp.expected));
+        std::vector<reading> readings;
+        // zbar reads the data after an FNC1 in alphanumeric mode of DataBar Expanded wrongly
+        // (it does not go back to numeric mode, as zxing-cpp and the encoder do), so it is
+        // not asked about Expanded data with an FNC1 inside.
+        const bool zbarMisreads = c.s == symbology::databar_expanded && smp.expected.find('\x1d') != std::string::npos;
+        if (c.zbar && !zbarMisreads)
+            readings.push_back(compareDecoded("zbar", scan::decodeWithZbar(forReaders(img)), c.s, smp.expected));
         if (c.zxing == zxing_use::in_process)
-            problems.push_back(compareDecoded("zxing-cpp", scan::decodeWithZxing(forReaders(img)), c.s, smp.expected));
+            readings.push_back(compareDecoded("zxing-cpp", scan::decodeWithZxing(forReaders(img)), c.s, smp.expected));
         else if (c.zxing == zxing_use::isolated)
-            problems.push_back(
+            readings.push_back(
                 compareDecoded("zxing-cpp", scan::decodeWithZxingIsolated(forReaders(img)), c.s, smp.expected));
+        const bool confirmed = std::any_of(readings.begin(), readings.end(),
+                                           [](const reading& r) { return r.result == outcome::expected; });
+        for (const auto& r : readings)
+            if (r.result == outcome::misread || (!confirmed && c.minimumConfirmed >= 1.0))
+                problems.push_back(r.message);
+        compared += !readings.empty();
+        unconfirmed += !readings.empty() && !confirmed;
         for (const auto& p : problems) {
             if (!p.empty() && ++failures <= 5)
                 ADD_FAILURE() << smp.input << " (segments " << smp.segmentsPerRow << "): " << p;
         }
     }
     EXPECT_EQ(failures, 0);
+    EXPECT_LE(unconfirmed, static_cast<int>((1.0 - c.minimumConfirmed) * compared))
+        << "symbols that no reader read back, of " << compared;
+    RecordProperty("compared", compared);
+    RecordProperty("unconfirmed", unconfirmed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -282,6 +315,6 @@ INSTANTIATE_TEST_SUITE_P(
         proof_case{"DataBarStackedOmni", symbology::databar_stacked_omni, false, true, zxing_use::none},
         proof_case{"Code128", symbology::code128, false, true, zxing_use::in_process},
         proof_case{"GS1_128", symbology::gs1_128, false, true, zxing_use::in_process},
-        proof_case{"DataBarExpanded", symbology::databar_expanded, false, true, zxing_use::isolated},
-        proof_case{"DataBarExpandedStacked", symbology::databar_expanded, true, true, zxing_use::isolated}),
+        proof_case{"DataBarExpanded", symbology::databar_expanded, false, true, zxing_use::in_process},
+        proof_case{"DataBarExpandedStacked", symbology::databar_expanded, true, true, zxing_use::none, 0.8}),
     [](const auto& info) { return std::string(info.param.name); });

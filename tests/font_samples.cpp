@@ -96,18 +96,6 @@ constexpr std::array<ai_kind, 10> gs1Pool = {{
     {"400", ai_kind::var_alnum, 12},
 }};
 
-// AIs whose first two digits fix the element's length need no FNC1 after them.
-bool predefinedLength(std::string_view ai)
-{
-    constexpr std::array<std::string_view, 22> prefixes = {"00", "01", "02", "03", "04", "11", "12", "13",
-                                                           "14", "15", "16", "17", "18", "19", "20", "31",
-                                                           "32", "33", "34", "35", "36", "41"};
-    for (auto p : prefixes)
-        if (ai.substr(0, 2) == p)
-            return true;
-    return false;
-}
-
 std::string aiValue(rng& r, const ai_kind& k)
 {
     switch (k.value) {
@@ -141,16 +129,42 @@ sample gs1Sample(rng& r)
     sample s;
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         const ai_kind& k = gs1Pool[chosen[i]];
-        const std::string value = aiValue(r, k);
-        s.input += "(" + std::string(k.ai) + ")" + value;
-        s.expected += std::string(k.ai) + value;
-        if (i + 1 < chosen.size() && !predefinedLength(k.ai))
-            s.expected.push_back('\x1d');
+        s.input += "(" + std::string(k.ai) + ")" + aiValue(r, k);
     }
+    s.expected = bracketedToData(s.input);
     return s;
 }
 
 }  // namespace
+
+bool predefinedLength(std::string_view ai)
+{
+    constexpr std::array<std::string_view, 22> prefixes = {"00", "01", "02", "03", "04", "11", "12", "13",
+                                                           "14", "15", "16", "17", "18", "19", "20", "31",
+                                                           "32", "33", "34", "35", "36", "41"};
+    for (auto p : prefixes)
+        if (ai.substr(0, 2) == p)
+            return true;
+    return false;
+}
+
+std::string bracketedToData(std::string_view text)
+{
+    std::string data;
+    std::size_t at = 0;
+    while (at < text.size() && text[at] == '(') {
+        const std::size_t close = text.find(')', at);
+        if (close == std::string_view::npos)
+            return data + std::string(text.substr(at));
+        const std::size_t next = std::min(text.find('(', close), text.size());
+        const std::string_view ai = text.substr(at + 1, close - at - 1);
+        data += std::string(ai) + std::string(text.substr(close + 1, next - close - 1));
+        if (next < text.size() && !predefinedLength(ai))
+            data.push_back('\x1d');
+        at = next;
+    }
+    return data + std::string(text.substr(at));
+}
 
 std::vector<sample> randomSamples(symbology s, int count, unsigned seed, bool stacked)
 {

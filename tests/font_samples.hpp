@@ -4,6 +4,7 @@
 #include "tallowlib/symbol_text.hpp"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace strivane::fonttest {
@@ -14,6 +15,12 @@ struct sample {
                            // after variable-length elements, other data as its bytes
     int segmentsPerRow = 22;
 };
+
+// True when the AI's first two digits fix the element's length (no FNC1 needed after it).
+bool predefinedLength(std::string_view ai);
+
+// Element string in brackets, "(01)123...(10)AB", to the data a reader returns.
+std::string bracketedToData(std::string_view text);
 
 // `count` samples for `s`, the same for the same seed. For DataBar Expanded the segments per
 // row cycle through 2, 4 .. 20 when `stacked`, and are 22 (one row) otherwise.
