@@ -40,3 +40,12 @@ if(STRIVANE_FC_LIST AND STRIVANE_FC_CACHE)
             -P ${CMAKE_CURRENT_SOURCE_DIR}/fonts/install_fontconfig.cmake)
   set_tests_properties(fonts_install_for_fontconfig PROPERTIES LABELS fonts)
 endif()
+
+# The tool's picture options: a PNG at a chosen resolution, and the size options refused alone.
+if(TARGET tarnwick)
+  add_test(NAME tarnwick_png
+    COMMAND tarnwick --png ${CMAKE_CURRENT_BINARY_DIR}/tarnwick_png.png --dpi 600 databar-stacked-omni 0123456789012)
+  add_test(NAME tarnwick_png_options_need_png COMMAND tarnwick --size 12 databar14 0123456789012)
+  set_tests_properties(tarnwick_png PROPERTIES LABELS fonts)
+  set_tests_properties(tarnwick_png_options_need_png PROPERTIES LABELS fonts WILL_FAIL TRUE)
+endif()
