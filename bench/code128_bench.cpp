@@ -3,6 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 void encodeLoop(benchmark::State& state, int (*encode)(const char*, char*, int32_t), const char* input)
@@ -30,6 +33,22 @@ void BM_EAN128_FiveElements(benchmark::State& state)
     encodeLoop(state, EAN128_Uni, "(00)123456789012345675(02)1234567890123(37)24(10)LOT 42(7004)X1");
 }
 
+// Long messages that alternate digit runs with other characters: the cost must grow linearly.
+void BM_Code128_LongAlternating(benchmark::State& state)
+{
+    std::string input;
+    while (input.size() < static_cast<std::size_t>(state.range(0)))
+        input += "1234A~11~1";
+    std::vector<char> buffer(input.size() * 8 + 64);
+    for (auto _ : state) {
+        const int n = Code128_Uni(input.c_str(), buffer.data(), static_cast<int32_t>(buffer.size()));
+        benchmark::DoNotOptimize(n);
+        if (n <= 0)
+            state.SkipWithError("encode failed");
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
 
 BENCHMARK(BM_Code128_Digits);
@@ -38,3 +57,4 @@ BENCHMARK(BM_Code128_Extended);
 BENCHMARK(BM_EAN128_OneElement);
 BENCHMARK(BM_EAN128_ThreeElements);
 BENCHMARK(BM_EAN128_FiveElements);
+BENCHMARK(BM_Code128_LongAlternating)->RangeMultiplier(8)->Range(64, 32768)->Complexity(benchmark::oN);

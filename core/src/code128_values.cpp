@@ -88,6 +88,7 @@ public:
 
     void run()
     {
+        scanAhead();
         out_.clear();
         out_.reserve(n_ + 8);
         set_ = startSet();
@@ -104,21 +105,30 @@ public:
     }
 
 private:
-    // Digit run at p: an FNC1 at an even offset counts as two digits.
-    std::size_t digitRun(std::size_t p) const
+    // What the loop asks about every position, worked out once from the end so that no
+    // question walks the rest of the message again.
+    struct ahead {
+        std::uint32_t evenRun;  // digit run walked from here, this token at offset 0
+        std::uint32_t oddRun;   // the same walk with this token at an odd offset
+        code_set needed;        // A when a control character comes first from here on, else B
+    };
+
+    void scanAhead()
     {
-        std::size_t run = 0;
-        for (std::size_t k = 0; p + k < n_; ++k) {
-            const code128_token t = t_[p + k];
-            if (t == code128_fnc1 && k % 2 == 0)
-                run += 2;
-            else if (isDigit(t))
-                run += 1;
-            else
-                break;
+        ahead_.assign(n_ + 1, ahead{0, 0, code_set::b});
+        for (std::size_t p = n_; p-- > 0;) {
+            const code128_token t = t_[p];
+            ahead& a = ahead_[p];
+            const ahead& next = ahead_[p + 1];
+            // An FNC1 at an even offset counts as two digits; at an odd offset it ends the run.
+            a.evenRun = t == code128_fnc1 ? 2 + next.oddRun : isDigit(t) ? 1 + next.oddRun : 0;
+            a.oddRun = isDigit(t) ? 1 + next.evenRun : 0;
+            a.needed = isControl(t) ? code_set::a : isLowerRange(t) ? code_set::b : next.needed;
         }
-        return run;
     }
+
+    // Digit run at p: an FNC1 at an even offset counts as two digits.
+    std::size_t digitRun(std::size_t p) const { return ahead_[p].evenRun; }
 
     // Worth latching FNC4: three extended characters end the message, or five follow.
     bool extendedRun(std::size_t p) const
@@ -133,17 +143,9 @@ private:
         return true;
     }
 
-    // The set of the first character from p that needs A or B; `otherwise` when none does.
-    code_set firstNeededSet(std::size_t p, code_set otherwise) const
-    {
-        for (; p < n_; ++p) {
-            if (isControl(t_[p]))
-                return code_set::a;
-            if (isLowerRange(t_[p]))
-                return code_set::b;
-        }
-        return otherwise;
-    }
+    // The set of the first character from p that needs A or B; B when none does. Function
+    // characters and characters of the shared range 32..95 are passed over.
+    code_set firstNeededSet(std::size_t p) const { return ahead_[p].needed; }
 
     code_set startSet() const
     {
@@ -151,7 +153,7 @@ private:
             return code_set::c;
         if (digitRun(0) >= 4)
             return code_set::c;
-        return firstNeededSet(0, code_set::b);
+        return firstNeededSet(0);
     }
 
     void append(std::uint8_t v) { out_.push_back(v); }
@@ -168,7 +170,7 @@ private:
             p_ += 2;
         }
         else {
-            set_ = firstNeededSet(p_, code_set::b);
+            set_ = firstNeededSet(p_);
             append(set_ == code_set::a ? code128_value::codeA : code128_value::codeB);
         }
     }
@@ -261,6 +263,7 @@ private:
     const std::vector<code128_token>& t_;
     const std::size_t n_;
     std::vector<std::uint8_t>& out_;
+    std::vector<ahead> ahead_;
     std::size_t p_ = 0;
     code_set set_ = code_set::b;
     bool latch_ = false;
