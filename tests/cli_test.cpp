@@ -1,22 +1,19 @@
 // The tarnwick tool as a user runs it, and its SVG writer.
 #include "svg_writer.hpp"
-#include "symbol_geometry.hpp"
-
-#include "tallowlib/font_text_reader.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 using namespace Kelbrin::Tarnwick::Cli;
-using Kelbrin::Tallowlib::readFontText;
-using Kelbrin::Tallowlib::symbology;
 
 namespace {
 
@@ -29,7 +26,12 @@ struct run_result {
 // Runs the tool with `arguments` (already shell-quoted), capturing stdout and stderr.
 run_result runTool(const std::string& arguments)
 {
-    const std::string errPath = testing::TempDir() + "tarnwick-cli-stderr.txt";
+    // CTest runs the tests of this file in parallel processes: one stderr file each.
+    std::string errPath = testing::TempDir() + "tarnwick-cli-stderr-XXXXXX";
+    const int fd = mkstemp(errPath.data());
+    if (fd < 0)
+        return {};
+    close(fd);
     const std::string command = std::string(TARNWICK_CLI_PATH) + " " + arguments + " 2>" + errPath;
     run_result r;
     FILE* pipe = popen(command.c_str(), "r");
@@ -45,6 +47,7 @@ run_result runTool(const std::string& arguments)
     std::stringstream text;
     text << err.rdbuf();
     r.err = text.str();
+    std::remove(errPath.c_str());
     return r;
 }
 
@@ -106,7 +109,7 @@ TEST(TarnwickCli, BadInputIsOneLineOnStderrAndStatusOne)
 
 TEST(TarnwickCli, SvgFileOfTheSymbol)
 {
-    const std::string path = testing::TempDir() + "tarnwick-cli-test.svg";
+    const std::string path = testing::TempDir() + "tarnwick-cli-test-" + std::to_string(getpid()) + ".svg";
     std::remove(path.c_str());
     ASSERT_EQ(runTool("--svg " + path + " databar-stacked-omni 1234567890123").status, 0);
     std::ifstream in(path);
@@ -132,16 +135,4 @@ TEST(SvgWriter, OneRectanglePerDarkRunAtTheRowsHeights)
     EXPECT_THROW(svgDocument({"0x"}, {{1}}), std::invalid_argument);
     EXPECT_THROW(svgDocument({"01"}, {{}}), std::invalid_argument);
     EXPECT_THROW(svgDocument({"01"}, {{0}}), std::invalid_argument);
-}
-
-TEST(SymbolGeometry, RowHeightsPerSymbology)
-{
-    using heights = std::vector<int>;
-    const auto rowsOf = [](const char* fontText) { return readFontText(fontText); };
-    EXPECT_EQ(rowHeights(symbology::databar14, rowsOf("a1")), heights{33});
-    EXPECT_EQ(rowHeights(symbology::databar_limited, rowsOf("a1")), heights{10});
-    EXPECT_EQ(rowHeights(symbology::databar_stacked, rowsOf("jwZ")), (heights{5, 1, 7}));
-    EXPECT_EQ(rowHeights(symbology::databar_stacked_omni, rowsOf("am\r\npa")), (heights{33, 1, 1, 1, 33}));
-    EXPECT_EQ(rowHeights(symbology::databar_expanded, rowsOf("am\r\npa\r\nma")), (heights{34, 1, 1, 1, 34, 1, 1, 1, 34}));
-    EXPECT_EQ(rowHeights(symbology::code128, rowsOf("2a1")), heights{30});
 }

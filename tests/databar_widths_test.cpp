@@ -63,21 +63,6 @@ TEST(RssWidths, EveryCombinationIsDistinctAndWithinLimits)
     }
 }
 
-TEST(RssWidths, BadElementCountIsRejected)
-{
-    EXPECT_THROW(rssWidths(0, 8, 0, 4, true), std::invalid_argument);
-    EXPECT_THROW(rssWidths(0, 20, maxParityElements + 1, 4, true), std::invalid_argument);
-}
-
-TEST(Combins, SmallTable)
-{
-    EXPECT_EQ(combins(0, 0), 1);
-    EXPECT_EQ(combins(5, 2), 10);
-    EXPECT_EQ(combins(16, 5), 4368);
-    EXPECT_EQ(combins(3, 4), 0);
-    EXPECT_EQ(combins(3, -1), 0);
-}
-
 TEST(DataCharacterWidths, ValueOutsideEveryGroupThrows)
 {
     const data_character_group groups[] = {{0, 160, 12, 4, 8, 1, 161, 1}};

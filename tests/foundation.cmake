@@ -13,7 +13,7 @@ strivane_test(databar_scan_tests
 # The command-line tool and its SVG writer.
 if(TARGET tarnwick)
   strivane_test(cli_tests
-    SOURCES cli_test.cpp ${PROJECT_SOURCE_DIR}/cli/svg_writer.cpp ${PROJECT_SOURCE_DIR}/cli/symbol_geometry.cpp
+    SOURCES cli_test.cpp ${PROJECT_SOURCE_DIR}/cli/svg_writer.cpp
     LABELS cli
     LIBS tallowlib)
   target_include_directories(cli_tests PRIVATE ${PROJECT_SOURCE_DIR}/cli)
