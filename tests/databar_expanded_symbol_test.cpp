@@ -101,30 +101,6 @@ TEST(ExpandedSymbol, CharactersAndFinderSequences)
     EXPECT_EQ(finderSequence(12), nullptr);
 }
 
-// Value groups at their edges: widths within the group's limits, mirrored right to left,
-// and the weights 3^i of the start weight added to the checksum.
-TEST(ExpandedSymbol, CharacterWidthsAtGroupEdges)
-{
-    for (int value : {0, 347, 348, 1387, 1388, 2947, 2948, 3987, 3988, 4191}) {
-        SCOPED_TRACE(value);
-        int ltr[8], rtl[8];
-        const int checksum = expandedCharacterWidths(value, 1, 0, true, ltr);
-        EXPECT_EQ(expandedCharacterWidths(value, 1, 0, false, rtl), checksum);
-        int expected = 0, weight = 1, sum = 0;
-        for (int i = 0; i < 8; ++i) {
-            EXPECT_EQ(rtl[i], ltr[7 - i]);
-            EXPECT_GE(ltr[i], 1);
-            EXPECT_LE(ltr[i], 8);
-            expected = (expected + weight * ltr[i]) % 211;
-            weight = weight * 3 % 211;
-            sum += ltr[i];
-        }
-        EXPECT_EQ(sum, 17);
-        EXPECT_EQ(checksum, expected);
-        EXPECT_EQ(expandedCharacterWidths(value, 0, 5, true, ltr), 5);  // weight 0 adds nothing
-    }
-}
-
 TEST(ExpandedSymbol, SegmentsPerRowNormalisation)
 {
     const std::vector<std::pair<int, int>> rows = {

@@ -11,5 +11,5 @@ strivane_test(expanded_export_tests
 
 strivane_test(expanded_scan_tests
   SOURCES databar_expanded_scan_test.cpp
-  LABELS scan expanded
+  LABELS scan
   LIBS scan_support tallowlib)

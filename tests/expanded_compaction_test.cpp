@@ -72,6 +72,9 @@ TEST(ExpandedDataString, JoinsElementsWithFnc1AfterVariableLengthOnes)
     EXPECT_EQ(dataStringOf("(10)ABC~(21)12"), "10ABC2112");
     EXPECT_EQ(dataStringOf("(11)091231!(10)A"), "11091231#10A");
     EXPECT_EQ(dataStringOf("(01)1234567890123"), "0112345678901231");  // check digit added
+    // Fixed-length AIs outside the predefined-length table still need their FNC1.
+    EXPECT_EQ(dataStringOf("(8005)123456(10)A"), "8005123456#10A");
+    EXPECT_EQ(dataStringOf("(7003)0912312359(10)A"), "70030912312359#10A");
 }
 
 // Every row of the selection table: the method bits, the compressed fields and the count.

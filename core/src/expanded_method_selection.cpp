@@ -124,8 +124,10 @@ bool selectCompressed(expanded_compaction& s, std::string_view d)
         s.index = 26;
         return true;
     }
+    if (n != 34)
+        return false;
     const bool dateAi = d[26] == '1' && (d[27] == '1' || d[27] == '3' || d[27] == '5' || d[27] == '7');
-    if (n == 34 && dateAi && compressibleDate(d.substr(28, 6))) {
+    if (dateAi && compressibleDate(d.substr(28, 6))) {
         writeHeaderAndGtin(7, 56 + kind + static_cast<unsigned>(d[27] - '1'));
         writeWeight(s, weight);
         s.write(16, dateField(d.substr(28, 6)));
