@@ -172,6 +172,8 @@ def build_font(spec, version):
         usWinAscent=line_height, usWinDescent=0,
         sxHeight=line_height, sCapHeight=line_height,
         usWeightClass=400,
+        ulUnicodeRange1=1,             # Basic Latin
+        ulCodePageRange1=1,            # Latin 1: some applications list only fonts that claim a code page
     )
     fb.setupPost(isFixedPitch=0)
     fb.setupHead(unitsPerEm=UNITS_PER_EM, fontRevision=font_revision(version),
