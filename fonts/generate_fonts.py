@@ -132,7 +132,7 @@ def name_strings(spec, version):
         "styleName": "Regular",
         "uniqueFontIdentifier": f"Strivane: {spec.family}: {version}",
         "fullName": spec.family,
-        "version": f"Version {version}",
+        "version": f"Version {font_revision(version):.3f}",
         "psName": ps_name,
         "manufacturer": "Strivane",
         "description": f"Barcode font: one module is {spec.module} units, "
