@@ -309,13 +309,14 @@ outcome roundTrip(const std::vector<corpus_case>& cases)
             }
         }
         if (zx[i].text.empty())
-            o.unreadable.push_back(label + (zx[i].crashed ? " (zxing-cpp crashed)" : ""));
+            o.unreadable.push_back(label + (zx[i].crashed ? " (zxing-cpp crashed" : " (zxing-cpp read nothing") +
+                                   (zbarRight ? ", zbar read nothing)" : ", beyond what zbar reads right)"));
     }
     return o;
 }
 
-// The row of the method selection that a data string takes (row 8 split from row 7 by
-// its date field).
+// The encodation method a data string takes; the 7-bit weight methods split by whether
+// they carry a date.
 std::string methodOf(std::string dataString)
 {
     for (char& ch : dataString)

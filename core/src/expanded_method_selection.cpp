@@ -68,7 +68,7 @@ void writeGtin(expanded_compaction& s, std::string_view d)
         s.write(10, static_cast<unsigned>(decimal(d.substr(3 + 3 * static_cast<std::size_t>(g), 3))));
 }
 
-// Rows 2 to 8 of the selection: AI 01 with indicator 9 and a second AI at index 16.
+// The compressed methods: AI 01 with indicator 9 and a weight, price or date AI at index 16.
 // Returns false when none applies.
 bool selectCompressed(expanded_compaction& s, std::string_view d)
 {
