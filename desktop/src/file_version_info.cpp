@@ -19,11 +19,11 @@ bool CFileVersionInfo::create(const QString& fileName)
     QLibrary library(fileName);
     if (!library.load())
         return false;
-    // The library stays loaded for whoever else holds it; this handle only reads the record.
+    // QLibrary objects of one file share a single handle: unloading here would unload the library
+    // under whoever else holds it (the encoder binding), so it is left loaded.
     const auto* record = reinterpret_cast<const TarnwickVersion*>(library.resolve("TarnwickVersionInfo"));
     if (record != nullptr)
         setRecord(record->productName, record->fileVersionMS, record->fileVersionLS);
-    library.unload();
     return valid_;
 }
 
