@@ -15,6 +15,9 @@ STRIVANE_PACKAGES=(
   python3 python3-fonttools libfreetype-dev fontconfig
 )
 
+# The sanitizer and fuzz runs of scripts/test (skipped by --quick).
+STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev)
+
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {
   local missing=() p

@@ -1,0 +1,110 @@
+#include "tallowlib/ean128_parser.hpp"
+
+#include "ean128_classify.hpp"
+#include "tallowlib/errors.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace Kelbrin::Tallowlib {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int applyOptions(int status, int options)
+{
+    if (options & skip_length_check)
+        status &= ~bad_length;
+    if (options & skip_charset_check)
+        status &= ~(data_not_printable | data_not_numeric);
+    return status;
+}
+
+}  // namespace
+
+ean128_parser::ean128_parser(const char* input, int options, int style)
+    : options_(options), style_(style), cursor_(input)
+{
+}
+
+ean128_parser::~ean128_parser() = default;
+ean128_parser::ean128_parser(ean128_parser&&) noexcept = default;
+ean128_parser& ean128_parser::operator=(ean128_parser&&) noexcept = default;
+
+int ean128_parser::nextElement(ean128_element& out)
+{
+    if (cursor_ == nullptr || *cursor_ == '\0')
+        return end_of_input;
+    const char* open = std::strchr(cursor_, '(');
+    if (open == nullptr)
+        return bad_structure;
+    const char* close = std::strchr(open + 1, ')');
+    if (close == nullptr)
+        return bad_structure;
+    const std::string_view ai(open + 1, static_cast<std::size_t>(close - open - 1));
+    if (ai.empty() || !std::all_of(ai.begin(), ai.end(), isDigit))
+        return ai_not_numeric;
+
+    const char* dataBegin = close + 1;
+    const char* next = std::strchr(dataBegin, '(');
+    const std::size_t dataLength = next != nullptr ? static_cast<std::size_t>(next - dataBegin) : std::strlen(dataBegin);
+    cursor_ = next;
+    const int status = detail::classifyElement(ai, {dataBegin, dataLength}, style_, rules_, out);
+    return applyOptions(status, options_);
+}
+
+void ean128_parser::addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement)
+{
+    rules_.push_back({boost::regex(aiPattern.begin(), aiPattern.end()),
+                      boost::regex(expression.begin(), expression.end(), boost::regex::perl | boost::regex::icase),
+                      std::string(replacement)});
+}
+
+std::size_t ean128_parser::ruleCount() const noexcept
+{
+    return rules_.size();
+}
+
+void raiseFormatError(int status)
+{
+    struct entry {
+        int bit;
+        int code;
+        const char* message;
+    };
+    static constexpr entry errors[] = {
+        {ai_not_numeric, 10, error_text::aiNotNumeric},     {data_not_printable, 11, error_text::dataNotAlphanumeric},
+        {bad_structure, 12, error_text::badStructure},      {data_not_numeric, 13, error_text::dataNotNumeric},
+        {bad_length, 14, error_text::badDataLength},
+    };
+    for (const entry& e : errors)
+        if (status & e.bit)
+            throw invalid_ean128_format_error(e.message, e.code);
+}
+
+int parseElementStrings(const char* input, int options, int style, std::vector<ean128_element>& elements)
+{
+    ean128_parser parser(input, options, style);
+    ean128_element element;
+    int status;
+    while ((status = parser.nextElement(element)) == 0)
+        elements.push_back(element);
+    return status;
+}
+
+void checkElementStrings(const char* input)
+{
+    ean128_parser parser(input, 0, hr_as_typed);
+    ean128_element element;
+    int status;
+    while ((status = parser.nextElement(element)) == 0) {
+    }
+    raiseFormatError(status);
+}
+
+}  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,57 @@
+#include "tallowlib/font_text.hpp"
+#include "tallowlib/font_text_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+
+using namespace Kelbrin::Tallowlib;
+
+TEST(FontTextReader, WidthCharactersGiveOneRow)
+{
+    const auto r = readFontText("a1c2");
+    EXPECT_EQ(r.kind, font_text_kind::width_characters);
+    EXPECT_EQ(r.rows, (std::vector<std::string>{"0100011"}));
+    EXPECT_EQ(r.dataRow, (std::vector<bool>{true}));
+    EXPECT_EQ(readFontText(singleRowFontText("1113112161")).rows[0], "010111010010000001");
+}
+
+TEST(FontTextReader, ThreeCellColumnsGiveTopSeparatorBottom)
+{
+    const auto r = readFontText("jkZxy");
+    EXPECT_EQ(r.kind, font_text_kind::three_cell_columns);
+    EXPECT_EQ(r.rows, (std::vector<std::string>{"00011", "01001", "10010"}));
+    EXPECT_EQ(r.dataRow, (std::vector<bool>{true, false, true}));
+}
+
+TEST(FontTextReader, FourCellColumnsInvertFontLines)
+{
+    // Random rows through fontLinesFromRows and back: every printed row comes back.
+    std::mt19937 rng(7);
+    for (std::size_t n : {1u, 5u, 9u, 13u}) {
+        std::vector<std::string> rows(n, std::string(30, '0'));
+        for (auto& row : rows)
+            for (auto& m : row)
+                m = rng() % 2 ? '1' : '0';
+        std::vector<std::string> lines;
+        fontLinesFromRows(rows, lines);
+        for (const char* sep : {"\r\n", "\n"}) {
+            std::string text;
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                text += (i ? sep : "") + lines[i];
+            const auto r = readFontText(text);
+            EXPECT_EQ(r.kind, font_text_kind::four_cell_columns);
+            EXPECT_EQ(r.rows, rows) << n << " rows";
+            ASSERT_EQ(r.dataRow.size(), n);
+            for (std::size_t i = 0; i < n; ++i)
+                EXPECT_EQ(r.dataRow[i], i % 4 == 0) << i;
+        }
+    }
+}
+
+TEST(FontTextReader, RejectsWhatNoFontPrints)
+{
+    for (const char* text : {"", "a1\r\na1", "a1#", "jkm", "am\r\namm", "mmm\r\nmm", "a1j", "\t"})
+        EXPECT_THROW(readFontText(text), std::invalid_argument) << text;
+}

@@ -1,0 +1,174 @@
+#include "scan_support.hpp"
+
+#define ZX_USE_UTF8 1
+#include <ZXing/ReadBarcode.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace strivane::scan {
+
+gray_image renderModuleRows(const std::vector<std::string>& rows, const std::vector<int>& heights, int scale,
+                            int quietZone)
+{
+    std::size_t modules = 0;
+    for (const auto& r : rows)
+        modules = std::max(modules, r.size());
+    int totalHeight = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        totalHeight += i < heights.size() ? heights[i] : 1;
+
+    gray_image img;
+    img.width = (static_cast<int>(modules) + 2 * quietZone) * scale;
+    img.height = (totalHeight + 2 * quietZone) * scale;
+    img.pixels.assign(static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height), 255);
+
+    int y = quietZone * scale;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int h = (i < heights.size() ? heights[i] : 1) * scale;
+        for (std::size_t m = 0; m < rows[i].size(); ++m) {
+            if (rows[i][m] != '1')
+                continue;
+            const int x0 = (quietZone + static_cast<int>(m)) * scale;
+            for (int dy = 0; dy < h; ++dy)
+                std::memset(&img.pixels[static_cast<std::size_t>(y + dy) * static_cast<std::size_t>(img.width) +
+                                        static_cast<std::size_t>(x0)],
+                            0, static_cast<std::size_t>(scale));
+        }
+        y += h;
+    }
+    return img;
+}
+
+std::vector<decoded> decodeWithZxing(const gray_image& image)
+{
+    ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::DataBar |
+                     ZXing::BarcodeFormat::DataBarExpanded);
+    hints.setTryRotate(false);
+    hints.setTryDownscale(false);
+    std::vector<decoded> out;
+    for (const auto& r : ZXing::ReadBarcodes(view, hints)) {
+        if (!r.isValid())
+            continue;
+        decoded d;
+        d.format = ZXing::ToString(r.format());
+        const auto& bytes = r.bytes();
+        d.data.assign(bytes.begin(), bytes.end());
+        d.symbologyId = r.symbologyIdentifier();
+        d.gs1 = r.contentType() == ZXing::ContentType::GS1;
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+namespace {
+
+// Child -> parent: count, then per result four length-prefixed fields.
+void writeAll(int fd, const void* data, std::size_t size)
+{
+    const auto* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n <= 0)
+            return;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+void writeField(int fd, const std::string& s)
+{
+    const std::uint32_t n = static_cast<std::uint32_t>(s.size());
+    writeAll(fd, &n, sizeof n);
+    writeAll(fd, s.data(), s.size());
+}
+
+bool readAll(int fd, void* data, std::size_t size)
+{
+    auto* p = static_cast<char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::read(fd, p, size);
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool readField(int fd, std::string& s)
+{
+    std::uint32_t n = 0;
+    if (!readAll(fd, &n, sizeof n) || n > (1u << 20))
+        return false;
+    s.resize(n);
+    return n == 0 || readAll(fd, s.data(), n);
+}
+
+}  // namespace
+
+std::optional<std::vector<decoded>> decodeWithZxingIsolated(const gray_image& image)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return std::nullopt;
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return std::nullopt;
+    }
+    if (pid == 0) {
+        ::close(fds[0]);
+        const auto results = decodeWithZxing(image);
+        const std::uint32_t count = static_cast<std::uint32_t>(results.size());
+        writeAll(fds[1], &count, sizeof count);
+        for (const auto& d : results) {
+            writeField(fds[1], d.format);
+            writeField(fds[1], d.data);
+            writeField(fds[1], d.symbologyId);
+            writeField(fds[1], d.gs1 ? "1" : "0");
+        }
+        ::close(fds[1]);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::vector<decoded> out;
+    bool ok = true;
+    std::uint32_t count = 0;
+    if (!readAll(fds[0], &count, sizeof count))
+        ok = false;
+    for (std::uint32_t i = 0; ok && i < count; ++i) {
+        decoded d;
+        std::string gs1;
+        ok = readField(fds[0], d.format) && readField(fds[0], d.data) && readField(fds[0], d.symbologyId) &&
+             readField(fds[0], gs1);
+        d.gs1 = gs1 == "1";
+        out.push_back(std::move(d));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return out;
+}
+
+bool writePgm(const gray_image& image, const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    std::fprintf(f, "P5\n%d %d\n255\n", image.width, image.height);
+    const bool ok = std::fwrite(image.pixels.data(), 1, image.pixels.size(), f) == image.pixels.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace strivane::scan
