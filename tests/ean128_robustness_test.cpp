@@ -96,14 +96,23 @@ TEST(Ean128Robustness, LongInputs)
     for (const std::string& input : cases)
         parseChecked(input);
 
-    // What an over-long element keeps: the first characters of its AI, data and text.
+    // An element too long for its record keeps the first characters of its AI, data and text,
+    // but is refused as a structure error (whatever the options), never encoded cut short.
+    const std::string input = "(7004)" + longData + "(1234567890123)X";
+    for (int options : {0, skip_length_check | skip_charset_check}) {
+        ean128_parser parser(input.c_str(), options, hr_as_typed);
+        ean128_element record{};
+        EXPECT_EQ(parser.nextElement(record), bad_structure);
+        EXPECT_EQ(std::string(record.data), longData.substr(0, 39));
+        EXPECT_EQ(std::string(record.text), "(7004)" + longData.substr(0, 113));
+        EXPECT_EQ(parser.nextElement(record), bad_structure);
+        EXPECT_STREQ(record.ai, "123456789");
+        EXPECT_EQ(record.known, 0);
+        EXPECT_STREQ(record.data, "X");
+    }
     std::vector<ean128_element> records;
-    ASSERT_EQ(parseElementStrings(("(7004)" + longData + "(1234567890123)X").c_str(), 0, hr_as_typed, records),
-              end_of_input);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(std::string(records[0].data), longData.substr(0, 39));
-    EXPECT_EQ(std::string(records[0].text), "(7004)" + longData.substr(0, 113));
-    EXPECT_STREQ(records[1].ai, "123456789");
-    EXPECT_EQ(records[1].known, 0);
-    EXPECT_STREQ(records[1].data, "X");
+    EXPECT_EQ(parseElementStrings(("(7004)" + longData.substr(0, 39)).c_str(), 0, hr_as_typed, records), end_of_input);
+    EXPECT_EQ(parseElementStrings(("(7004)" + longData.substr(0, 40)).c_str(), 0, hr_as_typed, records), bad_structure);
+    EXPECT_EQ(parseElementStrings("(123456789)X", 0, hr_as_typed, records), end_of_input);
+    EXPECT_EQ(parseElementStrings("(1234567890)X", 0, hr_as_typed, records), bad_structure);
 }

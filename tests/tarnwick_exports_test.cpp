@@ -71,3 +71,13 @@ TEST(TarnwickExports, VersionInfo)
     EXPECT_STREQ(TarnwickVersionInfo.productName, "Tarnwick");
     EXPECT_NE(TarnwickVersionInfo.fileVersionMS | TarnwickVersionInfo.fileVersionLS, 0u);
 }
+
+TEST(TarnwickExports, ElementTooLongForItsRecordIsRefusedNotCut)
+{
+    char buffer[2048];
+    const std::string fits = "(7004)" + std::string(39, '5');
+    const std::string tooLong = "(7004)" + std::string(40, '5');
+    EXPECT_GT(EAN128_Uni(fits.c_str(), buffer, sizeof buffer), 0);
+    EXPECT_EQ(EAN128_Uni(tooLong.c_str(), buffer, sizeof buffer), -1);
+    EXPECT_EQ(EAN128_Uni("(1234567890)1", buffer, sizeof buffer), -1);
+}

@@ -115,6 +115,10 @@ int classifyElement(std::string_view ai, std::string_view typedData, int style,
     } else {
         normalised = std::move(data);
     }
+    // The record holds at most 9 AI and 39 data characters. An element that does not fit would
+    // be encoded cut short while the caller took it as whole: it is refused instead.
+    if (ai.size() >= sizeof out.ai || normalised.size() >= sizeof out.data)
+        status |= bad_structure;
     out.no_separator = noSeparator(row, ai, marker);
     out.status = status;
     copyToField(out.data, normalised);

@@ -1,0 +1,60 @@
+// Code128_Uni and EAN128_Uni on typical inputs, through the exported functions.
+#include "Tarnwick.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void encodeLoop(benchmark::State& state, int (*encode)(const char*, char*, int32_t), const char* input)
+{
+    char buffer[1024];
+    for (auto _ : state) {
+        const int n = encode(input, buffer, sizeof buffer);
+        benchmark::DoNotOptimize(n);
+        benchmark::ClobberMemory();
+        if (n <= 0)
+            state.SkipWithError("encode failed");
+    }
+}
+
+void BM_Code128_Digits(benchmark::State& state) { encodeLoop(state, Code128_Uni, "123456789012"); }
+void BM_Code128_MixedText(benchmark::State& state) { encodeLoop(state, Code128_Uni, "Order 4711-AB, box 12345~I~Mend"); }
+void BM_Code128_Extended(benchmark::State& state) { encodeLoop(state, Code128_Uni, "Stra~d223e ~d200~d201~d202~d203 12"); }
+void BM_EAN128_OneElement(benchmark::State& state) { encodeLoop(state, EAN128_Uni, "(01)12345678901231"); }
+void BM_EAN128_ThreeElements(benchmark::State& state)
+{
+    encodeLoop(state, EAN128_Uni, "(01)12345678901231(10)ABC123(17)091231");
+}
+void BM_EAN128_FiveElements(benchmark::State& state)
+{
+    encodeLoop(state, EAN128_Uni, "(00)123456789012345675(02)1234567890123(37)24(10)LOT 42(7004)X1");
+}
+
+// Long messages that alternate digit runs with other characters: the cost must grow linearly.
+void BM_Code128_LongAlternating(benchmark::State& state)
+{
+    std::string input;
+    while (input.size() < static_cast<std::size_t>(state.range(0)))
+        input += "1234A~11~1";
+    std::vector<char> buffer(input.size() * 8 + 64);
+    for (auto _ : state) {
+        const int n = Code128_Uni(input.c_str(), buffer.data(), static_cast<int32_t>(buffer.size()));
+        benchmark::DoNotOptimize(n);
+        if (n <= 0)
+            state.SkipWithError("encode failed");
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+}  // namespace
+
+BENCHMARK(BM_Code128_Digits);
+BENCHMARK(BM_Code128_MixedText);
+BENCHMARK(BM_Code128_Extended);
+BENCHMARK(BM_EAN128_OneElement);
+BENCHMARK(BM_EAN128_ThreeElements);
+BENCHMARK(BM_EAN128_FiveElements);
+BENCHMARK(BM_Code128_LongAlternating)->RangeMultiplier(8)->Range(64, 32768)->Complexity(benchmark::oN);

@@ -1,0 +1,41 @@
+// Code 128 messages: "~" escapes to tokens, tokens to symbol values with automatic code sets.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace Kelbrin::Tallowlib {
+
+// A data character holds its code (0..255) in the low byte and 0 in the high byte; a function
+// character holds 0 in the low byte and its number (199..202) in the high byte.
+using code128_token = std::uint16_t;
+
+inline constexpr code128_token code128_fnc1 = 199 << 8;
+inline constexpr code128_token code128_fnc2 = 200 << 8;
+inline constexpr code128_token code128_fnc3 = 201 << 8;
+inline constexpr code128_token code128_fnc4 = 202 << 8;
+
+// Symbol values with a fixed meaning.
+namespace code128_value {
+inline constexpr std::uint8_t shift = 98;
+inline constexpr std::uint8_t codeC = 99;
+inline constexpr std::uint8_t codeB = 100;  // FNC4 in set B
+inline constexpr std::uint8_t codeA = 101;  // FNC4 in set A
+inline constexpr std::uint8_t fnc1 = 102;
+inline constexpr std::uint8_t startA = 103;
+inline constexpr std::uint8_t startB = 104;
+inline constexpr std::uint8_t startC = 105;
+inline constexpr std::uint8_t stop = 106;
+}  // namespace code128_value
+
+// Reads `length` bytes of `text`. "~@".."~Z" give the codes 0..26, "~1".."~4" FNC1..FNC4,
+// "~dNNN" the code NNN (0..255); any other "~" is the data character "~" itself.
+std::vector<code128_token> tokenizeCode128(const char* text, std::size_t length);
+void tokenizeCode128(const char* text, std::size_t length, std::vector<code128_token>& tokens);
+
+// Start, data, code changes, check character and stop (values 0..106).
+std::vector<std::uint8_t> encodeCode128Values(const std::vector<code128_token>& tokens);
+void encodeCode128Values(const std::vector<code128_token>& tokens, std::vector<std::uint8_t>& values);
+
+}  // namespace Kelbrin::Tallowlib

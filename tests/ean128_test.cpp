@@ -1,0 +1,140 @@
+// GS1-128: the Code 128 message built from element strings, its symbol values, the
+// human-readable text, and the errors of malformed element strings.
+#include "tallowlib/code128_patterns.hpp"
+#include "tallowlib/code128_values.hpp"
+#include "tallowlib/ean128_encoder.hpp"
+#include "tallowlib/errors.hpp"
+#include "tallowlib/gs1_check_digit.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace Kelbrin::Tallowlib;
+
+namespace {
+
+std::vector<int> valuesOf(const std::string& message)
+{
+    const auto values = encodeCode128Values(tokenizeCode128(message.data(), message.size()));
+    return {values.begin(), values.end()};
+}
+
+std::string modulesOf(const std::vector<std::uint8_t>& values)
+{
+    std::string modules;
+    appendCode128Modules(values, modules);
+    return modules;
+}
+
+struct message_case {
+    std::string input;
+    std::string message;
+    std::string human;
+};
+
+}  // namespace
+
+TEST(Ean128Message, Fnc1FirstAndBetweenElementsWhereNeeded)
+{
+    const std::string gsin = "1234567890123456" + std::string(1, gs1CheckDigit("1234567890123456"));
+    const message_case cases[] = {
+        {"(01)12345678901231", "~10112345678901231", "(01)12345678901231"},
+        {"(01)12345678901231(10)ABC123", "~10112345678901231" "10ABC123", "(01)12345678901231(10)ABC123"},
+        {"(10)ABC123(17)091231", "~110ABC123~117091231", "(10)ABC123(17)091231"},
+        {"(10)ABC123~(17)091231", "~110ABC12317091231", "(10)ABC123(17)091231"},
+        {"(17)091231!(10)ABC", "~117091231~110ABC", "(17)091231(10)ABC"},
+        {"(01)1234567890123", "~10112345678901231", "(01)12345678901231"},    // check digit added
+        {"(01)12345678901234", "~10112345678901231", "(01)12345678901231"},   // and corrected
+        {"(01)1234 5678 9012 3", "~10112345678901231", "(01)1234 5678 9012 3 1"},
+        {"(7004)ABC", "~17004ABC", "(7004)ABC"},                              // unknown AI, unchecked
+        {"(7004)ABC(10)X", "~17004ABC~110X", "(7004)ABC(10)X"},
+        {"(7004)ABC~(10)X", "~17004ABC10X", "(7004)ABC(10)X"},
+        {"(10)X!", "~110X", "(10)X"},                                          // never an FNC1 at the end
+        {"(10)", "~110", "(10)"},
+        {"", "~1", ""},
+        // Fixed length alone does not spare the FNC1: only AIs of predefined length do.
+        {"(11)091231(3103)001250(00)123456789012345675(10)A", "~111091231310300125000123456789012345675" "10A",
+         "(11)091231(3103)001250(00)123456789012345675(10)A"},
+        {"(402)" + gsin + "(10)A", "~1402" + gsin + "~110A", "(402)" + gsin + "(10)A"},
+        {"(422)276(8005)000120(7003)0912311530(10)A", "~1422276~18005000120~170030912311530~110A",
+         "(422)276(8005)000120(7003)0912311530(10)A"},
+        {"(426)276~(10)A", "~142627610A", "(426)276(10)A"},
+    };
+    for (const auto& c : cases) {
+        std::string message = "stale", human = "stale";
+        ean128Message(c.input.c_str(), message, human);
+        EXPECT_EQ(message, c.message) << c.input;
+        EXPECT_EQ(human, c.human) << c.input;
+    }
+}
+
+TEST(Ean128Encoder, SymbolValuesOfWorkedExamples)
+{
+    const struct {
+        std::string input;
+        std::vector<std::uint8_t> values;
+    } cases[] = {
+        {"(01)12345678901231", {105, 102, 1, 12, 34, 56, 78, 90, 12, 31, 74, 106}},
+        {"(01)12345678901231(10)ABC123",
+         {105, 102, 1, 12, 34, 56, 78, 90, 12, 31, 10, 100, 33, 34, 35, 17, 18, 19, 69, 106}},
+        {"(10)ABC123(17)091231", {105, 102, 10, 100, 33, 34, 35, 17, 99, 23, 102, 17, 9, 12, 31, 45, 106}},
+        {"", {104, 102, 0, 106}},
+    };
+    const ean128_encoder enc;
+    for (const auto& c : cases) {
+        std::string barcode, human;
+        EXPECT_EQ(enc.encode(c.input.c_str(), 1, barcode, human), 1);
+        EXPECT_EQ(barcode, modulesOf(c.values)) << c.input;
+        std::string again;
+        enc.encode(c.input.c_str(), 0, again, human);  // the flag changes nothing
+        EXPECT_EQ(again, barcode);
+        enc.encode(c.input.c_str(), again, human);
+        EXPECT_EQ(again, barcode);
+    }
+    EXPECT_EQ(valuesOf("~10112345678901231"), (std::vector<int>{105, 102, 1, 12, 34, 56, 78, 90, 12, 31, 74, 106}));
+}
+
+TEST(Ean128Encoder, MalformedElementStringsThrowTheirCode)
+{
+    const ean128_encoder enc;
+    EXPECT_EQ(enc.characterSet(), "####");
+    const struct {
+        const char* input;
+        int code;
+        const char* message;
+    } cases[] = {
+        {"01)123", 12, error_text::badStructure},
+        {"(01123", 12, error_text::badStructure},
+        {"(0A)1", 10, error_text::aiNotNumeric},
+        {"()1", 10, error_text::aiNotNumeric},
+        {"(11)12345", 14, error_text::badDataLength},
+        {"(01)1234567890123A", 13, error_text::dataNotNumeric},
+        {"(02)123456789012X", 13, error_text::dataNotNumeric},  // also too short: the lower bit wins
+        {"(10)AB\t", 11, error_text::dataNotAlphanumeric},
+        {"(10)A(11)0901", 14, error_text::badDataLength},      // a later element
+        {"(10)ABCDEFGHIJKLMNOPQRSTU", 14, error_text::badDataLength},
+    };
+    for (const auto& c : cases) {
+        for (int path = 0; path < 2; ++path) {
+            std::string barcode = "stale", human;
+            try {
+                if (path == 0)
+                    enc.encode(c.input, 1, barcode, human);
+                else
+                    enc.checkCharacters(c.input);
+                ADD_FAILURE() << c.input << " accepted";
+            } catch (const barlib_error& e) {
+                EXPECT_NE(dynamic_cast<const invalid_ean128_format_error*>(&e), nullptr);
+                EXPECT_EQ(e.code, c.code) << c.input;
+                EXPECT_EQ(e.message, c.message) << c.input;
+            }
+            if (path == 0) {
+                EXPECT_TRUE(barcode.empty()) << "nothing encoded for " << c.input;
+            }
+        }
+    }
+    EXPECT_NO_THROW(enc.checkCharacters("(01)12345678901231(10)ABC"));
+    EXPECT_NO_THROW(enc.checkCharacters(""));
+}
