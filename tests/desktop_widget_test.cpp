@@ -1,7 +1,10 @@
 // The main dialog driven as a user would, against a fake encoder library that records its calls.
+#include "about_dlg.hpp"
 #include "about_hyperlink.hpp"
 #include "barwright_dlg.hpp"
 #include "barwright_settings.hpp"
+#include "build_config.hpp"
+#include "version_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -466,6 +469,22 @@ TEST_F(BarwrightDialog, ContextMenuOffersAbout)
     std::unique_ptr<QMenu> menu(d->createContextMenu());
     ASSERT_EQ(menu->actions().size(), 1);
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("&About..."));
+}
+
+TEST(AboutDialog, VersionLineAndHomeLink)
+{
+    EXPECT_EQ(aboutVersionLine(QStringLiteral("Strivane"), QString::fromStdString(versionText(1u << 16, 7))),
+              QStringLiteral("Strivane 1.0 (build 7)"));
+
+    CAboutDlg about;
+    const std::string expected =
+        versionText(barwright_build::versionMajor << 16 | barwright_build::versionMinor,
+                    barwright_build::versionLetter << 16 | barwright_build::versionBuild);
+    EXPECT_EQ(about.versionLine(), QStringLiteral("Barwright ") + QString::fromStdString(expected));
+    auto* link = about.findChild<CAboutHyperLink*>(QStringLiteral("1031"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->url(), QUrl(QString::fromUtf8(barwright_build::urlHome)));
+    EXPECT_EQ(link->text(), QString::fromUtf8(barwright_build::urlHome));
 }
 
 }  // namespace
