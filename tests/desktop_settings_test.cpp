@@ -20,16 +20,6 @@ protected:
     QSettings settings_{dir_.filePath(QStringLiteral("Barwright.conf")), QSettings::IniFormat};
 };
 
-TEST_F(SettingsStore, FirstRunGivesTheDefaults)
-{
-    const barwright_settings s = readSettings(store());
-    EXPECT_EQ(s.symbolsPerRow, 4);
-    EXPECT_EQ(s.symbology, 0);
-    EXPECT_EQ(s.data, QStringLiteral("1234567890123"));
-    EXPECT_EQ(s.fontName, QStringLiteral("ZLT DataBar 34X"));
-    EXPECT_EQ(s.fontSize, 1200);
-}
-
 TEST_F(SettingsStore, DataDefaultFollowsTheStoredSymbology)
 {
     const std::pair<int, const char*> rows[] = {

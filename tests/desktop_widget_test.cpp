@@ -13,10 +13,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -461,14 +461,6 @@ TEST_F(BarwrightDialog, HelpOpensTheFileBesideTheProgram)
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_EQ(opened_[0], QUrl::fromLocalFile(help.fileName()));
     EXPECT_TRUE(boxes_.boxes.empty());
-}
-
-TEST_F(BarwrightDialog, ContextMenuOffersAbout)
-{
-    auto d = startAndSettle();
-    std::unique_ptr<QMenu> menu(d->createContextMenu());
-    ASSERT_EQ(menu->actions().size(), 1);
-    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("&About..."));
 }
 
 TEST(AboutDialog, VersionLineAndHomeLink)
