@@ -15,21 +15,15 @@ namespace {
 
 // Longest text Kelbrin_Mod10 accepts: with its check digit it fills the result buffer.
 constexpr std::size_t maxMod10Length = UFL_RESULT_BUFFER_SIZE - 2;
-// Segments per row for the symbologies that have no choice of rows (the value is unused).
-constexpr std::int32_t oneRow = 22;
 
-// A formula function that prints a symbol: its text is parameter 1; DataBar Expanded takes
-// its segments per row from parameter 2, the others print one row. A DataBar Expanded
-// symbol whose font text exceeds 254 characters fails here; the _Set/_Get pair serves it.
+// A formula function that prints a symbol. A DataBar Expanded symbol whose font text
+// exceeds 254 characters fails here; the _Set/_Get pair serves it.
 std::int32_t symbolFunction(ufl_param_block* block, symbology s)
 {
-    const bool expanded = s == symbology::databar_expanded;
-    const ufl_param_element* data = parameter(block, 1);
-    const ufl_param_element* segments = expanded ? parameter(block, 2) : nullptr;
-    if (data == nullptr || (expanded && segments == nullptr))
+    const auto arguments = symbolArguments(block, s);
+    if (!arguments)
         return UFL_MISSING_PARAMETER;
-    const std::int32_t perRow = expanded ? boundedSegmentsPerRow(integerValue(*segments)) : oneRow;
-    if (copyFontText(s, stringValue(*data), perRow, resultBuffer(*block), UFL_RESULT_BUFFER_SIZE) > 0)
+    if (copyFontText(s, arguments->data, arguments->segmentsPerRow, resultBuffer(*block), UFL_RESULT_BUFFER_SIZE) > 0)
         return UFL_SUCCESS;
     return fail(*block, UFL_ERROR_INVALID_DATA);
 }
