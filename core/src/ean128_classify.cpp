@@ -5,8 +5,6 @@
 #include "tallowlib/ean128_parser.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
-#include <boost/algorithm/string/erase.hpp>
-
 #include <cstddef>
 
 namespace Kelbrin::Tallowlib::detail {
@@ -22,6 +20,19 @@ bool isPrintable(char c)
 {
     const auto code = static_cast<unsigned char>(c);
     return code >= 32 && code <= 126;
+}
+
+// The text without any of `removed`.
+std::string withoutCharacters(std::string_view text, std::string_view removed)
+{
+    if (text.find_first_of(removed) == std::string_view::npos)
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (removed.find(c) == std::string_view::npos)
+            out.push_back(c);
+    return out;
 }
 
 // Leading "0"s when shorter, the first `length` characters kept when longer.
@@ -92,17 +103,14 @@ std::uint8_t noSeparator(const ai_definition* row, std::string_view ai, char mar
 }  // namespace
 
 int classifyElement(std::string_view ai, std::string_view typedData, int style,
-                    std::span<const custom_hr_rule> rules, ean128_element& out)
+                    std::span<const custom_hr_rule> rules, ean128_element& out, bool withText)
 {
     out = ean128_element{};
-    std::string typed(typedData);
-    std::string data = boost::algorithm::erase_all_copy(typed, " ");
+    std::string data = withoutCharacters(typedData, " ");
     char marker = '\0';
     if (!data.empty() && (data.back() == '~' || data.back() == '!')) {
         marker = data.back();
         data.pop_back();
-        boost::algorithm::erase_all(typed, "~");
-        boost::algorithm::erase_all(typed, "!");
     }
     copyToField(out.ai, ai);
 
@@ -122,7 +130,11 @@ int classifyElement(std::string_view ai, std::string_view typedData, int style,
     out.no_separator = noSeparator(row, ai, marker);
     out.status = status;
     copyToField(out.data, normalised);
-    copyToField(out.text, humanReadableText({ai, typed, normalised}, style, rules));
+    if (withText) {
+        // The typed data loses its markers only when it ends in one.
+        const std::string typed = marker != '\0' ? withoutCharacters(typedData, "~!") : std::string(typedData);
+        copyToField(out.text, humanReadableText({ai, typed, normalised}, style, rules));
+    }
     return status;
 }
 
