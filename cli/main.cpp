@@ -1,6 +1,10 @@
 // tarnwick: barcode font text from the command line.
+#include "svg_writer.hpp"
+#include "symbol_geometry.hpp"
+
 #include "tallowlib/errors.hpp"
 #include "tallowlib/font_text.hpp"
+#include "tallowlib/font_text_reader.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 #include "tallowlib/symbol_text.hpp"
 
@@ -9,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -16,6 +21,7 @@
 #include <vector>
 
 using namespace Kelbrin::Tallowlib;
+using namespace Kelbrin::Tarnwick::Cli;
 
 namespace {
 
@@ -49,28 +55,85 @@ const symbology_name* symbologyFromName(std::string_view name)
 
 void printHelp()
 {
-    std::cout << "usage: tarnwick [--raw] [--human] [--segments N] SYMBOLOGY DATA\n"
+    std::cout << "usage: tarnwick [--raw] [--human] [--modules] [--svg FILE] [--segments N] SYMBOLOGY DATA\n"
                  "       tarnwick check-digit DIGITS\n\n"
                  "Prints the text that, set in a barcode font, draws the barcode.\n\n"
+                 "  --raw         print the lines joined by CR LF, exactly as the library returns them\n"
+                 "  --human       also print the human-readable text\n"
+                 "  --modules     print the module rows (0 light, 1 dark) instead of the font text\n"
+                 "  --svg FILE    also write an SVG drawing of the symbol to FILE\n"
+                 "  --segments N  segments per row of DataBar Expanded Stacked\n\n"
                  "Symbologies:\n";
     for (const auto& s : symbologyNames)
-        std::printf("  %-22s %s\n", std::string(s.name).c_str(), std::string(s.description).c_str());
+        std::printf("  %-26s %s\n", std::string(s.name).c_str(), std::string(s.description).c_str());
 }
 
-int fail(const std::string& message)
+// One line on stderr; the error text of the core may not end in a line break.
+int fail(std::string message)
 {
+    for (char& c : message)
+        if (c == '\r' || c == '\n')
+            c = ' ';
     std::cerr << "tarnwick: " << message << '\n';
     return 1;
+}
+
+struct options {
+    bool raw = false;
+    bool human = false;
+    bool modules = false;
+    std::optional<std::string> svgPath;
+    std::optional<int> segments;
+    std::vector<std::string_view> positional;
+};
+
+bool isDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+int encodeAndPrint(const symbology_name& sym, const std::string& data, const options& opt)
+{
+    std::vector<std::string> lines;
+    std::string humanReadable;
+    const int segmentsPerRow = sym.stacked ? opt.segments.value_or(4) : 22;
+    encodeFontLines(sym.value, data.c_str(), segmentsPerRow, lines, &humanReadable);
+    const std::string joined = joinLines(lines);
+
+    if (opt.modules || opt.svgPath) {
+        const module_rows rows = readFontText(joined);
+        if (opt.svgPath)
+            writeFile(*opt.svgPath, svgDocument(rows.rows, {rowHeights(sym.value, rows), quietZoneModules}));
+        if (opt.modules)
+            for (const auto& row : rows.rows)
+                std::cout << row << '\n';
+    }
+    if (!opt.modules) {
+        if (opt.raw)
+            std::cout << joined << '\n';
+        else
+            for (const auto& line : lines)
+                std::cout << line << '\n';
+    }
+    if (opt.human)
+        std::cout << humanReadable << '\n';
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    bool raw = false;
-    bool human = false;
-    std::optional<int> segments;
-    std::vector<std::string_view> positional;
+    options opt;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -78,9 +141,16 @@ int main(int argc, char** argv)
             return 0;
         }
         if (arg == "--raw")
-            raw = true;
+            opt.raw = true;
         else if (arg == "--human")
-            human = true;
+            opt.human = true;
+        else if (arg == "--modules")
+            opt.modules = true;
+        else if (arg == "--svg") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0')
+                return fail("--svg needs a file name");
+            opt.svgPath = argv[++i];
+        }
         else if (arg == "--segments") {
             if (i + 1 >= argc)
                 return fail("--segments needs a number");
@@ -88,42 +158,32 @@ int main(int argc, char** argv)
             const long v = std::strtol(argv[++i], &end, 10);
             if (end == argv[i] || *end != '\0' || v < -1000000 || v > 1000000)
                 return fail("--segments needs a number");
-            segments = static_cast<int>(v);
+            opt.segments = static_cast<int>(v);
         }
         else if (arg.size() > 1 && arg[0] == '-' && arg != "-")
             return fail("unknown option " + std::string(arg) + " (see --help)");
         else
-            positional.push_back(arg);
+            opt.positional.push_back(arg);
     }
-    if (positional.size() == 2 && positional[0] == "check-digit") {
-        std::cout << gs1Mod10(positional[1]) << '\n';
+    if (opt.positional.size() == 2 && opt.positional[0] == "check-digit") {
+        if (!isDigits(opt.positional[1]))
+            return fail("check-digit needs a text of digits 0 to 9");
+        std::cout << gs1Mod10(opt.positional[1]) << '\n';
         return 0;
     }
-    if (positional.size() != 2)
+    if (opt.positional.size() != 2)
         return fail("expected SYMBOLOGY DATA (see --help)");
-    const symbology_name* sym = symbologyFromName(positional[0]);
+    const symbology_name* sym = symbologyFromName(opt.positional[0]);
     if (!sym)
-        return fail("unknown symbology " + std::string(positional[0]) + " (see --help)");
-    if (positional[1].empty())
+        return fail("unknown symbology " + std::string(opt.positional[0]) + " (see --help)");
+    if (opt.positional[1].empty())
         return fail("no data to encode");
 
     try {
-        std::vector<std::string> lines;
-        std::string humanReadable;
-        const std::string data(positional[1]);
-        const int segmentsPerRow = sym->stacked ? segments.value_or(4) : 22;
-        encodeFontLines(sym->value, data.c_str(), segmentsPerRow, lines, &humanReadable);
-        if (raw)
-            std::cout << joinLines(lines) << '\n';
-        else
-            for (const auto& line : lines)
-                std::cout << line << '\n';
-        if (human)
-            std::cout << humanReadable << '\n';
+        return encodeAndPrint(*sym, std::string(opt.positional[1]), opt);
     } catch (const barlib_error& e) {
         return fail(e.message);
     } catch (const std::exception& e) {
         return fail(e.what());
     }
-    return 0;
 }

@@ -33,8 +33,18 @@ install_missing() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build [extra cmake args...]
+# configure_and_build [extra cmake args...] [--target T...]: configure, then build everything
+# or only the targets named after --target.
 configure_and_build() {
-  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "$@"
-  cmake --build "$BUILD_DIR" -j "$JOBS"
+  local args=() targets=()
+  while [ $# -gt 0 ]; do
+    if [ "$1" = "--target" ]; then shift; targets=("$@"); break; fi
+    args+=("$1"); shift
+  done
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "${args[@]}"
+  if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$BUILD_DIR" -j "$JOBS" --target "${targets[@]}"
+  else
+    cmake --build "$BUILD_DIR" -j "$JOBS"
+  fi
 }

@@ -80,4 +80,71 @@ TEST(TarnwickExports, ElementTooLongForItsRecordIsRefusedNotCut)
     EXPECT_GT(EAN128_Uni(fits.c_str(), buffer, sizeof buffer), 0);
     EXPECT_EQ(EAN128_Uni(tooLong.c_str(), buffer, sizeof buffer), -1);
     EXPECT_EQ(EAN128_Uni("(1234567890)1", buffer, sizeof buffer), -1);
+    EXPECT_EQ(DataBarExpanded(tooLong.c_str(), 22, buffer, sizeof buffer), -1);
+}
+
+namespace {
+
+using encoder_function = int (*)(const char*, char*, int32_t);
+
+struct fixed_export {
+    const char* name;
+    encoder_function f;
+    int length;  // font text length for "1234567890123"
+};
+
+const fixed_export fixedExports[] = {
+    {"DataBar14", DataBar14, 46},
+    {"DataBarLimited", DataBarLimited, 46},
+    {"DataBarStacked", DataBarStacked, 50},
+    {"DataBarStackedOmni", DataBarStackedOmni, 102},
+};
+
+constexpr char canary = '#';
+
+}  // namespace
+
+// n + 1 bytes give n, n bytes give 0 with nothing written, and no byte past the given
+// size is ever touched.
+TEST(TarnwickExports, FixedDataBarResultContract)
+{
+    for (const auto& e : fixedExports) {
+        SCOPED_TRACE(e.name);
+        std::string buffer(256, canary);
+        const int n = e.f("1234567890123", buffer.data(), static_cast<int32_t>(buffer.size()));
+        ASSERT_EQ(n, e.length);
+        EXPECT_EQ(buffer[static_cast<std::size_t>(n)], '\0');
+        const std::string text = buffer.substr(0, static_cast<std::size_t>(n));
+        EXPECT_EQ(text.find('\0'), std::string::npos);
+
+        for (int size : {0, 1, n - 1, n}) {
+            std::string small(256, canary);
+            EXPECT_EQ(e.f("1234567890123", small.data(), size), 0) << "size " << size;
+            EXPECT_EQ(small, std::string(256, canary)) << "size " << size;
+        }
+        std::string exact(256, canary);
+        EXPECT_EQ(e.f("1234567890123", exact.data(), n + 1), n);
+        EXPECT_EQ(exact.substr(0, static_cast<std::size_t>(n) + 1), text + '\0');
+        EXPECT_EQ(exact.substr(static_cast<std::size_t>(n) + 1), std::string(255 - n, canary));
+
+        EXPECT_EQ(e.f("1234567890123", nullptr, 0), 0);
+        EXPECT_EQ(e.f("1234567890123", nullptr, 1000), 0);
+        // Input that is not a plain GTIN is used as it comes, never rejected.
+        EXPECT_EQ(e.f("(01)12345678901231", buffer.data(), static_cast<int32_t>(buffer.size())), e.length);
+        EXPECT_EQ(e.f("no digits", buffer.data(), static_cast<int32_t>(buffer.size())), e.length);
+    }
+}
+
+TEST(TarnwickExports, FixedDataBarTexts)
+{
+    char buffer[128];
+    ASSERT_EQ(DataBar14("1234567890123", buffer, sizeof buffer), 46);
+    EXPECT_STREQ(buffer, "a1a3a1b1f1b3h1a1d1a5a1a2a1c2b2b1a9c1a2a2c3c1a1");
+    ASSERT_EQ(DataBarLimited("1234567890123", buffer, sizeof buffer), 46);
+    EXPECT_STREQ(buffer, "a1b2b4b1a1c1b3a1a2a1a1a2b1b1a1b1a1a1b1a1e3c3a1");
+    ASSERT_EQ(DataBarStacked("1234567890123", buffer, sizeof buffer), 50);
+    EXPECT_STREQ(buffer, "jwjxyxkwkjxkkjlkkxkjxxxljljlkkkxkxlkjlwkwxxxykwjwj");
+    ASSERT_EQ(DataBarStackedOmni("1234567890123", buffer, sizeof buffer), 102);
+    EXPECT_STREQ(buffer, "amammmamaamaaaaaamaammmaaaaaaaamamaaaamammmmmamama\r\n"
+                         "mammnpsqsumvsurvspspmpmumumuntnpsprvrunvnpmpnvamam");
 }

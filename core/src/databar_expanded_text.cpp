@@ -1,14 +1,20 @@
-// Placeholder until this symbology family is built.
+// DataBar Expanded and Expanded Stacked: encoder, then rows, then font lines.
 #include "symbol_text_parts.hpp"
 
-#include <stdexcept>
+#include "tallowlib/databar_expanded.hpp"
 
 namespace Kelbrin::Tallowlib::detail {
 
-void encodeDataBarExpanded(const char*, int, std::vector<std::string>& lines, std::string*)
+void encodeDataBarExpanded(const char* input, int segmentsPerRow, std::vector<std::string>& lines,
+                           std::string* humanReadable)
 {
     lines.clear();
-    throw std::logic_error("symbology not available");
+    std::string barcode;
+    std::string text;
+    databar_expanded_encoder().encode(input, segmentsPerRow, barcode, text);
+    expanded_row_builder(segmentsPerRow).fontLines(barcode, lines);
+    if (humanReadable != nullptr)
+        *humanReadable = std::move(text);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

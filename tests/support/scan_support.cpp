@@ -44,7 +44,7 @@ gray_image renderModuleRows(const std::vector<std::string>& rows, const std::vec
     return img;
 }
 
-std::vector<decoded> decodeWithZxing(const gray_image& image)
+std::vector<decoded> decodeWithZxing(const gray_image& image, int maxSymbols)
 {
     ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
     ZXing::DecodeHints hints;
@@ -52,6 +52,8 @@ std::vector<decoded> decodeWithZxing(const gray_image& image)
                      ZXing::BarcodeFormat::DataBarExpanded);
     hints.setTryRotate(false);
     hints.setTryDownscale(false);
+    if (maxSymbols > 0)
+        hints.setMaxNumberOfSymbols(static_cast<std::uint8_t>(std::min(maxSymbols, 255)));
     std::vector<decoded> out;
     for (const auto& r : ZXing::ReadBarcodes(view, hints)) {
         if (!r.isValid())

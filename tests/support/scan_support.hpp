@@ -30,8 +30,10 @@ struct decoded {
 // zbar with every symbology enabled.
 std::vector<decoded> decodeWithZbar(const gray_image& image);
 
-// zxing-cpp, in this process.
-std::vector<decoded> decodeWithZxing(const gray_image& image);
+// zxing-cpp, in this process. `maxSymbols` > 0 stops after that many symbols; 1 is
+// needed for stacked DataBar, where zxing-cpp 1.4 asserts (and aborts) when it compares a
+// second reading of the symbol with a first that spans two rows.
+std::vector<decoded> decodeWithZxing(const gray_image& image, int maxSymbols = 0);
 
 // zxing-cpp in a forked child, so that a crash of the reader on some picture cannot take
 // the test run down. nullopt when the child died.

@@ -1,0 +1,64 @@
+// The DataBar fixed-length encoders inside the core: element widths, then each font text.
+#include "tallowlib/databar14.hpp"
+#include "tallowlib/databar_limited.hpp"
+#include "tallowlib/databar_stacked.hpp"
+#include "tallowlib/font_text.hpp"
+
+#include <benchmark/benchmark.h>
+
+using namespace Kelbrin::Tallowlib;
+
+namespace {
+
+constexpr const char* gtin = "1234567890123";
+
+void Databar14ElementWidths(benchmark::State& state)
+{
+    std::string widths, human;
+    for (auto _ : state) {
+        databar14_encoder().encode(gtin, widths, human);
+        benchmark::DoNotOptimize(widths.data());
+    }
+}
+
+void DatabarLimitedElementWidths(benchmark::State& state)
+{
+    std::string widths, human;
+    for (auto _ : state) {
+        databar_limited_encoder().encode(gtin, widths, human);
+        benchmark::DoNotOptimize(widths.data());
+    }
+}
+
+void StackedFontText(benchmark::State& state)
+{
+    std::string widths, human;
+    databar14_encoder().encode(gtin, widths, human);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stackedFontText(widths));
+}
+
+void StackedOmniFontLines(benchmark::State& state)
+{
+    std::string widths, human;
+    databar14_encoder().encode(gtin, widths, human);
+    std::vector<std::string> lines;
+    for (auto _ : state) {
+        omni_row_builder().fontLines(widths, lines);
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+
+void RssWidthsLimitedWidest(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rssWidths(17093, 19, 7, 8, true));
+}
+
+}  // namespace
+
+BENCHMARK(Databar14ElementWidths);
+BENCHMARK(DatabarLimitedElementWidths);
+BENCHMARK(StackedFontText);
+BENCHMARK(StackedOmniFontLines);
+BENCHMARK(RssWidthsLimitedWidest);

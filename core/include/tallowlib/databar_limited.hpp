@@ -1,0 +1,27 @@
+// GS1 DataBar Limited: a GTIN with indicator digit 0 or 1 as one row of 46 elements
+// (74 modules): guard, data character, check character, data character, guard.
+#pragma once
+
+#include "tallowlib/barcode_encoder.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace Kelbrin::Tallowlib {
+
+class databar_limited_encoder : public barcode_encoder {
+public:
+    std::string characterSet() const override { return anyCharacter; }
+    // Throws invalid_character_error (code 1) when the indicator digit is not 0 or 1.
+    void checkCharacters(const std::string& input) const override;
+    // Never rejects input: another indicator digit is encoded (and shown) as 0.
+    int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
+};
+
+// The check character's 14 widths for a checksum 0..88; throws std::out_of_range otherwise.
+std::string_view limitedCheckPattern(int checksum);
+
+// Checksum (mod 89) of the two 14-digit data character texts, left then right.
+int limitedChecksum(std::string_view left, std::string_view right);
+
+}  // namespace Kelbrin::Tallowlib

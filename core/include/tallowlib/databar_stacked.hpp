@@ -1,0 +1,36 @@
+// DataBar Stacked and Stacked Omnidirectional: the 46-element DataBar-14 row rearranged
+// into two rows of 50 modules with separator rows between them.
+#pragma once
+
+#include "tallowlib/font_text.hpp"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Kelbrin::Tallowlib {
+
+// DataBar Stacked: top row, one separator row and bottom row as one line of 50 three-cell
+// column characters (short font). `elementWidths` is a 46-digit DataBar-14 element text;
+// anything else throws std::invalid_argument.
+std::string stackedFontText(std::string_view elementWidths);
+
+// The separator row that lies directly above or below the data row `dataRow`: the
+// complement of the row, with four light modules at each end and the finder patterns
+// broken into single modules. The widths are written to `widthsOut` (cleared first) and
+// the returned row points into it, so `widthsOut` must outlive the returned row and stay
+// unmodified while it is used. The separator has no guard, the pads and direction of
+// `dataRow`, and its element 0 light. A data row without elements gives a row without
+// elements.
+element_row deriveSeparator(const element_row& dataRow, std::vector<int>& widthsOut);
+
+// DataBar Stacked Omnidirectional: top row, upper separator, middle separator, lower
+// separator, bottom row, each 50 modules; fontLines() prints them as two lines.
+class omni_row_builder : public row_builder {
+public:
+    // `elementWidths`: a 46-digit DataBar-14 element text; anything else throws
+    // std::invalid_argument.
+    void buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const override;
+};
+
+}  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,107 @@
+// DataBar Expanded binary compaction: element strings -> data string -> bit field of
+// 12-bit data characters. Internal routines, exposed for the symbol builder and tests.
+#pragma once
+
+#include "tallowlib/ean128_element.hpp"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace Kelbrin::Tallowlib::detail {
+
+// ---- Data string ------------------------------------------------------------------
+
+// The AI digits and data of every element, "#" standing for FNC1.
+inline constexpr int maxDataStringLength = 2436;
+
+struct expanded_data_string {
+    char text[maxDataStringLength + 1] = {};  // zero-terminated
+    int length = 0;
+
+    std::string_view view() const { return {text, static_cast<std::size_t>(length)}; }
+    // Appends as much of `s` as fits; the text stays zero-terminated.
+    void append(std::string_view s);
+};
+
+// Joins the elements: AI, data and "#" after every element that needs an FNC1 and is not
+// the last. The elements' human-readable texts are joined into `humanReadable`.
+void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
+                             std::string& humanReadable);
+
+// ---- Character classes ------------------------------------------------------------
+
+enum character_class_bit : std::uint8_t {
+    numeric_class = 1,    // digit or FNC1
+    fnc1_class = 2,       // "#"
+    alphanumeric_set = 4, // encodable in alphanumeric mode
+    iso646_set = 8,       // encodable in ISO/IEC 646 mode
+    end_of_data = 128,    // the terminating zero
+};
+
+std::uint8_t characterClass(char c);
+
+// ---- Bit field --------------------------------------------------------------------
+
+inline constexpr int bitFieldBytes = 148;
+inline constexpr int bitFieldBits = bitFieldBytes * 8;  // 1184
+inline constexpr int maxSymbolBits = 252;                // 21 data characters
+
+// Bit n is bit (7 - n % 8) of byte n / 8: the field reads most significant bit first.
+using bit_field = std::array<std::uint8_t, bitFieldBytes>;
+
+// Writes the low `count` bits of `value` at start .. start + count - 1, most significant
+// first. Refuses (writes nothing, traces) when count > 16 or the bits leave the field.
+void putBits(bit_field& field, int start, int count, unsigned value);
+
+// The `count` (at most 16) bits at `start`, most significant first; bits outside read 0.
+unsigned readBits(const bit_field& field, int start, int count);
+
+// Data character k: the 12 bits from 12k.
+inline unsigned dataCharacter(const bit_field& field, int k) { return readBits(field, 12 * k, 12); }
+
+// ---- Compaction -------------------------------------------------------------------
+
+enum class compaction_mode { numeric, alphanumeric, iso646, finished };
+
+// Everything one compaction works on; owned by the encode call.
+struct expanded_compaction {
+    const char* data = nullptr;  // zero-terminated data string
+    int index = 0;               // next unread character
+    bit_field* field = nullptr;
+    int bits = 0;                // next bit position
+    compaction_mode mode = compaction_mode::numeric;
+    int segmentsPerRow = 22;     // normalised: 2, 4, ..., 22
+
+    char current() const { return data[index]; }
+    char next() const { return data[index] == '\0' ? '\0' : data[index + 1]; }
+    // putBits at the bit position, which advances by `count` whether or not it was written.
+    void write(int count, unsigned value);
+};
+
+// Writes the encodation method and its compressed fields, and leaves the data index at
+// the start of the general-purpose data. Returns the mode to continue in (numeric).
+compaction_mode selectEncodationMethod(expanded_compaction& state);
+
+compaction_mode compactNumeric(expanded_compaction& state);
+compaction_mode compactAlphanumeric(expanded_compaction& state);
+compaction_mode compactIso646(expanded_compaction& state);
+
+// The size rule: the data-character count for `bits` (at least 3, bumped by one when the
+// last row of a stacked symbol would hold a single segment) and the bits left unused, or
+// -1 (count 0) when the bits exceed what a symbol holds.
+int unusedBitCount(int bits, int segmentsPerRow, int& dataCharacters);
+
+// Fills the unused bits with the pad pattern; returns the data-character count or -1.
+int padBitField(expanded_compaction& state);
+
+// Method selection, the mode loop and padding over a field whose bit 0 holds the linkage
+// flag. Returns the data-character count (3 to 21) or -1 when the data is too big.
+int pack(const char* dataString, bit_field& field, int segmentsPerRow);
+
+// Writes the two variable-length bits (odd symbol-character count; more than 14 symbol
+// characters) where the field's method keeps them; fixed-length methods have none.
+void fillVariableLengthField(bit_field& field, int dataCharacters);
+
+}  // namespace Kelbrin::Tallowlib::detail

@@ -1,0 +1,73 @@
+// The DataBar Expanded encoder: element strings -> data string -> element-width text.
+#include "tallowlib/databar_expanded.hpp"
+#include "tallowlib/ean128_parser.hpp"
+#include "tallowlib/errors.hpp"
+
+#include <mutex>
+#include <vector>
+
+namespace Kelbrin::Tallowlib {
+
+namespace {
+
+// The library's process-wide lock, held around parsing, compaction and width building.
+std::mutex& expandedEncodeLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+[[noreturn]] void fail() { throw invalid_ean128_format_error(error_text::aiNotNumeric, 10); }
+
+// Element data the compaction cannot carry with a standard meaning: characters outside
+// the ISO/IEC 646 set, "#" (it would become an FNC1 in the middle of the data) and "^".
+bool encodableElementData(std::string_view data)
+{
+    for (char c : data)
+        if (c == '#' || c == '^' || (detail::characterClass(c) & detail::iso646_set) == 0)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+int databar_expanded_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
+{
+    return encode(input, 22, barcode, humanReadable);
+}
+
+int databar_expanded_encoder::encode(const char* input, int segmentsPerRow, std::string& barcode,
+                                     std::string& humanReadable) const
+{
+    const int s = normaliseSegmentsPerRow(segmentsPerRow);
+    std::vector<ean128_element> elements;
+    detail::expanded_data_string dataString;
+    std::string text;
+    detail::expanded_widths widths{};
+    int symbolCharacters = 0;
+    {
+        std::lock_guard guard(expandedEncodeLock());
+        ean128_parser parser(input, skip_length_check | skip_charset_check, hr_as_typed);
+        ean128_element element{};
+        int status = 0;
+        while ((status = parser.nextElement(element)) == 0)
+            elements.push_back(element);
+        if (status != end_of_input)
+            fail();
+        for (const auto& e : elements)
+            if (!encodableElementData(fieldText(e.data)))
+                fail();
+        detail::buildExpandedDataString(elements, dataString, text);
+        symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
+        if (symbolCharacters <= 0)
+            fail();
+    }
+    const int count = detail::expandedElementCount(symbolCharacters);
+    barcode.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        barcode[static_cast<std::size_t>(i)] = static_cast<char>('0' + widths[static_cast<std::size_t>(i)]);
+    humanReadable = std::move(text);
+    return 1;
+}
+
+}  // namespace Kelbrin::Tallowlib

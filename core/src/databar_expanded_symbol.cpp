@@ -1,0 +1,138 @@
+// DataBar Expanded symbol characters: value groups, finder patterns and sequences, the
+// checksum weights and the check character.
+#include "tallowlib/databar_expanded.hpp"
+#include "tallowlib/databar_widths.hpp"
+#include "tallowlib/trace.hpp"
+
+namespace Kelbrin::Tallowlib::detail {
+
+namespace {
+
+struct expanded_group {
+    int first;
+    int last;
+    int oddModules;
+    int oddWidest;
+    int evenModules;
+    int evenWidest;
+    int divisor;  // number of even combinations
+};
+
+constexpr std::array<expanded_group, 5> groups = {{
+    {0, 347, 12, 7, 5, 2, 4},
+    {348, 1387, 10, 5, 7, 4, 20},
+    {1388, 2947, 8, 4, 9, 5, 52},
+    {2948, 3987, 6, 3, 11, 6, 104},
+    {3988, 4191, 4, 1, 13, 8, 204},
+}};
+
+// The three distinctive widths of each finder pattern A..F (form 1 adds 1, 1).
+constexpr std::array<std::array<int, 3>, 6> finderWidths = {{
+    {1, 8, 4}, {3, 6, 4}, {3, 4, 6}, {3, 2, 8}, {2, 6, 5}, {2, 2, 9},
+}};
+
+constexpr int A = 0, B = 1, C = 2, D = 3, E = 4, F = 5;
+constexpr finder_use f1(int p) { return {p, false}; }
+constexpr finder_use f2(int p) { return {p, true}; }
+
+constexpr std::array<std::array<finder_use, 11>, 10> finderSequences = {{
+    {f1(A), f2(A)},
+    {f1(A), f2(B), f1(B)},
+    {f1(A), f2(C), f1(B), f2(D)},
+    {f1(A), f2(E), f1(B), f2(D), f1(C)},
+    {f1(A), f2(E), f1(B), f2(D), f1(D), f2(F)},
+    {f1(A), f2(E), f1(B), f2(D), f1(E), f2(F), f1(F)},
+    {f1(A), f2(A), f1(B), f2(B), f1(C), f2(C), f1(D), f2(D)},
+    {f1(A), f2(A), f1(B), f2(B), f1(C), f2(C), f1(D), f2(E), f1(E)},
+    {f1(A), f2(A), f1(B), f2(B), f1(C), f2(C), f1(D), f2(E), f1(F), f2(F)},
+    {f1(A), f2(A), f1(B), f2(B), f1(C), f2(D), f1(D), f2(E), f1(E), f2(F), f1(F)},
+}};
+
+// Start weights of the characters beside each finder form: {left, right}, indexed by
+// pattern * 2 + (form 2 ? 1 : 0).
+constexpr std::array<std::array<int, 2>, 12> startWeights = {{
+    {0, 1}, {20, 189}, {193, 62}, {185, 113}, {150, 46}, {76, 43},
+    {16, 109}, {70, 134}, {148, 6}, {120, 79}, {103, 161}, {55, 45},
+}};
+
+constexpr int weightIndex(finder_use f) { return f.pattern * 2 + (f.mirrored ? 1 : 0); }
+
+void writeFinder(finder_use f, int* out)
+{
+    const auto& w = finderWidths[static_cast<std::size_t>(f.pattern)];
+    const std::array<int, 5> form1 = {w[0], w[1], w[2], 1, 1};
+    for (int i = 0; i < 5; ++i)
+        out[i] = f.mirrored ? form1[static_cast<std::size_t>(4 - i)] : form1[static_cast<std::size_t>(i)];
+}
+
+constexpr trace_site dataErrorSite{"Kelbrin::Tallowlib::detail::RSS14Eenc", 179, "[rss-detail]", 40000};
+
+}  // namespace
+
+const finder_use* finderSequence(int finders)
+{
+    if (finders < 2 || finders > 11)
+        return nullptr;
+    return finderSequences[static_cast<std::size_t>(finders - 2)].data();
+}
+
+int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
+{
+    const expanded_group* g = &groups.back();
+    for (const auto& candidate : groups)
+        if (value >= candidate.first && value <= candidate.last) {
+            g = &candidate;
+            break;
+        }
+    if (value < g->first || value > g->last)
+        value = g->first;  // never happens for 12-bit values and check characters
+    const int v = value - g->first;
+    const parity_widths odd = rssWidths(v / g->divisor, g->oddModules, 4, g->oddWidest, false);
+    const parity_widths even = rssWidths(v % g->divisor, g->evenModules, 4, g->evenWidest, true);
+
+    std::array<int, 8> own{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        own[2 * i] = odd[i];
+        own[2 * i + 1] = even[i];
+    }
+    int w = weight % 211;
+    for (std::size_t i = 0; i < 8; ++i) {
+        checksum = (checksum + w * own[i]) % 211;
+        w = w * 3 % 211;
+        widths[i] = leftToRight ? own[i] : own[7 - i];
+    }
+    return checksum;
+}
+
+int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow)
+{
+    bit_field field{};
+    putBits(field, 0, 1, static_cast<unsigned>(linkage & 1));
+    const int n = pack(dataString, field, segmentsPerRow);
+    if (n < 0) {
+        trace(dataErrorSite, "\ndata error");
+        return 0;
+    }
+    fillVariableLengthField(field, n);
+
+    const int finders = (n + 2) / 2;
+    const finder_use* sequence = finderSequence(finders);
+    int checksum = 0;
+    for (int p = 0; p < finders; ++p) {
+        const finder_use g = sequence[p];
+        int* pair = widths.data() + pairElements * p;
+        const auto& weights = startWeights[static_cast<std::size_t>(weightIndex(g))];
+        if (p >= 1)
+            checksum = expandedCharacterWidths(static_cast<int>(dataCharacter(field, 2 * p - 1)), weights[0],
+                                               checksum, true, pair);
+        writeFinder(g, pair + 8);
+        if (2 * p < n)
+            checksum = expandedCharacterWidths(static_cast<int>(dataCharacter(field, 2 * p)), weights[1],
+                                               checksum, false, pair + 13);
+    }
+    int unused = 0;
+    expandedCharacterWidths(211 * (n - 3) + checksum, 0, unused, true, widths.data());
+    return n + 1;
+}
+
+}  // namespace Kelbrin::Tallowlib::detail

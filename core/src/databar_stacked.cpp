@@ -1,0 +1,194 @@
+#include "tallowlib/databar_stacked.hpp"
+
+#include <array>
+#include <cstddef>
+#include <stdexcept>
+
+namespace Kelbrin::Tallowlib {
+
+namespace {
+
+constexpr std::size_t databar14Elements = 46;
+constexpr std::size_t rowModules = 50;
+constexpr std::size_t halfElements = 23;  // E[0..22] above, E[23..45] below
+
+// Three consecutive widths summing to this start a finder pattern.
+constexpr int finderHeadModules = 13;
+
+using symbol_widths = std::array<int, databar14Elements>;
+
+symbol_widths widthsOf(std::string_view elementWidths)
+{
+    if (elementWidths.size() != databar14Elements)
+        throw std::invalid_argument("a DataBar-14 element text has 46 widths");
+    symbol_widths w{};
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        const char c = elementWidths[i];
+        if (c < '1' || c > '9')
+            throw std::invalid_argument("element widths are digits 1 to 9");
+        w[i] = c - '0';
+    }
+    return w;
+}
+
+// Appends one element of `width` modules.
+void appendRun(std::string& row, int width, bool dark)
+{
+    row.append(static_cast<std::size_t>(width), dark ? '1' : '0');
+}
+
+char complement(char m) { return m == '1' ? '0' : '1'; }
+
+// Colour of element k of a row: element 0 as `first_light` says, then alternating.
+bool isDark(const element_row& row, int k)
+{
+    const bool zeroDark = row.first_light == 0;
+    return k % 2 == 0 ? zeroDark : !zeroDark;
+}
+
+// Appends `n` single-module elements at the end of `d`.
+void appendSingles(std::vector<int>& d, int n)
+{
+    for (int k = 0; k < n; ++k)
+        d.push_back(1);
+}
+
+// Adds `width` to the last element when `previous` (the width just split into singles)
+// is even, else appends it as an element of its own.
+void joinOrAppend(std::vector<int>& d, int previous, int width)
+{
+    if (previous % 2 == 0 && !d.empty())
+        d.back() += width;
+    else
+        d.push_back(width);
+}
+
+}  // namespace
+
+std::string stackedFontText(std::string_view elementWidths)
+{
+    const symbol_widths e = widthsOf(elementWidths);
+    std::string top;
+    std::string bottom;
+    top.reserve(rowModules);
+    bottom.reserve(rowModules);
+    for (std::size_t i = 0; i < halfElements; ++i)
+        appendRun(top, e[i], i % 2 == 1);
+    appendRun(top, 1, true);   // "11" closes the top row: elements 23 (dark) and 24 (light)
+    appendRun(top, 1, false);
+    appendRun(bottom, 1, true);  // "11" opens the bottom row: elements 0 (dark) and 1 (light)
+    appendRun(bottom, 1, false);
+    for (std::size_t i = halfElements; i < databar14Elements; ++i)
+        appendRun(bottom, e[i], (i - halfElements) % 2 == 0);
+
+    std::string line(rowModules, 'Z');
+    char previous = '1';  // so that an unequal column 0 gives a light separator module
+    for (std::size_t j = 0; j < rowModules; ++j) {
+        char separator = top[j] == bottom[j] ? complement(top[j]) : complement(previous);
+        if (j < 4 || j >= rowModules - 4)
+            separator = '0';
+        // The quiet ends are forced light after the whole row is derived, so the run
+        // continues from the unforced value.
+        previous = top[j] == bottom[j] ? complement(top[j]) : complement(previous);
+        line[j] = threeCellCharacter(top[j], separator, bottom[j]);
+    }
+    return line;
+}
+
+element_row deriveSeparator(const element_row& dataRow, std::vector<int>& d)
+{
+    d.clear();
+    element_row separator{0, dataRow.left_pad, dataRow.right_pad, false, 1, dataRow.reversed, nullptr};
+    const int n = dataRow.widths == nullptr ? 0 : dataRow.count;
+    if (n <= 0) {
+        separator.widths = d.data();
+        return separator;
+    }
+    const int* s = dataRow.widths;
+
+    // Leading run: the two guard modules and the first elements up to five modules.
+    int b = 2;
+    int i = 0;
+    while (b < 5 && i < n)
+        b += s[i++];
+    if (isDark(dataRow, i - 1)) {
+        d.push_back(b);
+    } else {
+        d.push_back(4);
+        d.push_back(b - 4);
+    }
+
+    // The complement of the row, with the finder patterns broken up.
+    while (i < n) {
+        const auto m = d.size();
+        d.push_back(s[i]);
+        const bool window = i + 2 < n && s[i] + s[i + 1] + s[i + 2] == finderHeadModules;
+        if (!window) {
+            ++i;
+            continue;
+        }
+        if (m % 2 == 1) {
+            d.pop_back();
+            appendSingles(d, s[i]);
+            joinOrAppend(d, s[i], s[i + 1]);
+            appendSingles(d, s[i + 2]);
+            if (i + 3 < n)
+                joinOrAppend(d, s[i + 2], s[i + 3]);
+            i += 4;
+        } else if (s[i + 1] <= 1) {
+            d.back() = 10;
+            d.push_back(1);
+            d.push_back(2);
+            i += 3;
+        } else {
+            appendSingles(d, s[i + 1]);
+            joinOrAppend(d, s[i + 1], s[i + 2]);
+            i += 3;
+        }
+    }
+
+    // Trailing run: the last elements and the two guard modules, at least five modules.
+    int f = 2;
+    auto k = d.size();
+    while (f < 5 && k > 0)
+        f += d[--k];
+    if (k % 2 == 0) {
+        d[k] = f;
+        d.resize(k + 1);
+    } else {
+        d[k] = f - 4;
+        d.resize(k + 2);
+        d[k + 1] = 4;
+    }
+
+    separator.count = static_cast<int>(d.size());
+    separator.widths = d.data();
+    return separator;
+}
+
+void omni_row_builder::buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const
+{
+    const symbol_widths e = widthsOf(elementWidths);
+    constexpr int rowElements = 21;
+    const element_row top{rowElements, 0, 0, true, 1, 0, &e[2]};
+    const element_row bottom{rowElements, 0, 0, true, 0, 0, &e[23]};
+
+    constexpr int middleCount = 43;
+    std::array<int, middleCount> middleWidths{};
+    middleWidths.fill(1);
+    middleWidths.front() = 5;
+    middleWidths.back() = 4;
+    const element_row middle{middleCount, 0, 0, false, 1, 0, middleWidths.data()};
+
+    std::vector<int> upperWidths;
+    std::vector<int> lowerWidths;
+    rows.clear();
+    rows.reserve(5);
+    rows.push_back(renderRow(top));
+    rows.push_back(renderRow(deriveSeparator(top, upperWidths)));
+    rows.push_back(renderRow(middle));
+    rows.push_back(renderRow(deriveSeparator(bottom, lowerWidths)));
+    rows.push_back(renderRow(bottom));
+}
+
+}  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,103 @@
+#include "tallowlib/databar_widths.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace Kelbrin::Tallowlib {
+
+std::int64_t combins(int a, int b)
+{
+    if (b < 0 || b > a)
+        return 0;
+    const int maxDenominator = std::max(b, a - b);
+    const int minDenominator = std::min(b, a - b);
+    std::int64_t value = 1;
+    int divisor = 1;
+    for (int factor = a; factor > maxDenominator; --factor) {
+        value *= factor;
+        if (divisor <= minDenominator)
+            value /= divisor++;
+    }
+    for (; divisor <= minDenominator; ++divisor)
+        value /= divisor;
+    return value;
+}
+
+namespace {
+
+// How many combinations the remaining elements lose to the widest-element limit.
+std::int64_t tooWideCombinations(int n, int elmWidth, int remaining, int maxWidth)
+{
+    std::int64_t lessVal = 0;
+    for (int mxw = n - elmWidth - (remaining - 1); mxw > maxWidth; --mxw)
+        lessVal += combins(n - elmWidth - mxw - 1, remaining - 2);
+    return lessVal;
+}
+
+}  // namespace
+
+parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
+{
+    if (elements < 1 || elements > maxParityElements)
+        throw std::invalid_argument("rssWidths: elements out of range");
+    parity_widths widths{};
+    int n = modules;
+    unsigned narrowMask = 0;
+    for (int bar = 0; bar < elements - 1; ++bar) {
+        const int remaining = elements - bar - 1;  // elements after this one
+        narrowMask |= 1u << bar;
+        int elmWidth = 1;
+        std::int64_t subVal = 0;
+        for (;; ++elmWidth) {
+            subVal = combins(n - elmWidth - 1, remaining - 1);
+            if (!noNarrow && narrowMask == 0 && n - elmWidth - remaining >= remaining)
+                subVal -= combins(n - elmWidth - remaining - 1, remaining - 1);
+            if (remaining > 1)
+                subVal -= tooWideCombinations(n, elmWidth, remaining, maxWidth) * remaining;
+            else if (n - elmWidth > maxWidth)
+                --subVal;
+            value -= subVal;
+            // Every element after this one needs a module: no wider choice remains.
+            if (value < 0 || elmWidth >= n - remaining)
+                break;
+            narrowMask &= ~(1u << bar);
+        }
+        value += subVal;
+        n -= elmWidth;
+        widths[static_cast<std::size_t>(bar)] = elmWidth;
+    }
+    widths[static_cast<std::size_t>(elements - 1)] = n;
+    return widths;
+}
+
+std::string dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
+                                int elements)
+{
+    const data_character_group* group = nullptr;
+    std::int64_t lowest = 0;
+    for (const auto& g : groups) {
+        if (value >= lowest && value <= g.max) {
+            group = &g;
+            break;
+        }
+        lowest = static_cast<std::int64_t>(g.max) + 1;
+    }
+    if (group == nullptr)
+        throw std::out_of_range("data character value outside its groups");
+
+    const std::int64_t r = value - group->min;
+    const std::int64_t vOdd = outside ? r / group->n_even : r % group->n_odd;
+    const std::int64_t vEven = outside ? r % group->n_even : r / group->n_odd;
+    const parity_widths odd = rssWidths(vOdd, group->odd_modules, elements, group->widest_odd, outside);
+    const parity_widths even = rssWidths(vEven, group->even_modules, elements, group->widest_even, !outside);
+
+    std::string text(static_cast<std::size_t>(2 * elements), '0');
+    for (int k = 0; k < elements; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        text[2 * at] = static_cast<char>('0' + odd[at]);
+        text[2 * at + 1] = static_cast<char>('0' + even[at]);
+    }
+    return text;
+}
+
+}  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,138 @@
+// The tarnwick tool as a user runs it, and its SVG writer.
+#include "svg_writer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using namespace Kelbrin::Tarnwick::Cli;
+
+namespace {
+
+struct run_result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool with `arguments` (already shell-quoted), capturing stdout and stderr.
+run_result runTool(const std::string& arguments)
+{
+    // CTest runs the tests of this file in parallel processes: one stderr file each.
+    std::string errPath = testing::TempDir() + "tarnwick-cli-stderr-XXXXXX";
+    const int fd = mkstemp(errPath.data());
+    if (fd < 0)
+        return {};
+    close(fd);
+    const std::string command = std::string(TARNWICK_CLI_PATH) + " " + arguments + " 2>" + errPath;
+    run_result r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return r;
+    std::array<char, 4096> chunk{};
+    std::size_t n = 0;
+    while ((n = fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
+        r.out.append(chunk.data(), n);
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errPath);
+    std::stringstream text;
+    text << err.rdbuf();
+    r.err = text.str();
+    std::remove(errPath.c_str());
+    return r;
+}
+
+int lineCount(const std::string& text)
+{
+    int n = 0;
+    for (char c : text)
+        n += c == '\n';
+    return n;
+}
+
+}  // namespace
+
+TEST(TarnwickCli, PrintsFontTextModulesAndHumanReadableText)
+{
+    struct example {
+        const char* arguments;
+        const char* out;
+    };
+    const example examples[] = {
+        {"databar14 1234567890123", "a1a3a1b1f1b3h1a1d1a5a1a2a1c2b2b1a9c1a2a2c3c1a1\n"},
+        {"--human databar-limited 1234567890123",
+         "a1b2b4b1a1c1b3a1a2a1a1a2b1b1a1b1a1a1b1a1e3c3a1\n(01) 1 2345678 90123 1\n"},
+        {"databar-stacked-omni 1234567890123",
+         "amammmamaamaaaaaamaammmaaaaaaaamamaaaamammmmmamama\nmammnpsqsumvsurvspspmpmumumuntnpsprvrunvnpmpnvamam\n"},
+        {"--raw databar-stacked-omni 1234567890123",
+         "amammmamaamaaaaaamaammmaaaaaaaamamaaaamammmmmamama\r\nmammnpsqsumvsurvspspmpmumumuntnpsprvrunvnpmpnvamam\n"},
+        {"--modules databar-stacked 1234567890123",
+         "01011101001000000100111000000001010000101111101010\n"
+         "00001010100110111010000101011110101101010000110000\n"
+         "10110100011001100101111111110001011011000111000101\n"},
+        {"check-digit 1234567890123", "1\n"},
+    };
+    for (const auto& x : examples) {
+        const run_result r = runTool(x.arguments);
+        EXPECT_EQ(r.status, 0) << x.arguments;
+        EXPECT_EQ(r.out, x.out) << x.arguments;
+        EXPECT_EQ(r.err, "") << x.arguments;
+    }
+    const run_result help = runTool("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* name : {"databar14", "databar-limited", "databar-stacked", "databar-stacked-omni",
+                             "databar-expanded", "databar-expanded-stacked", "code128", "gs1-128"})
+        EXPECT_NE(help.out.find(name), std::string::npos) << name;
+}
+
+TEST(TarnwickCli, BadInputIsOneLineOnStderrAndStatusOne)
+{
+    for (const char* arguments : {"", "databar14", "nosuch 123", "databar14 ''", "--bogus databar14 1",
+                                  "--svg", "--segments x databar-expanded-stacked '(01)1'", "check-digit 12a",
+                                  "check-digit ''", "--svg /nonexistent-dir/x.svg databar14 1"}) {
+        const run_result r = runTool(arguments);
+        EXPECT_EQ(r.status, 1) << arguments;
+        EXPECT_EQ(r.out, "") << arguments;
+        EXPECT_EQ(lineCount(r.err), 1) << arguments << ": " << r.err;
+        EXPECT_EQ(r.err.rfind("tarnwick: ", 0), 0u) << arguments;
+    }
+}
+
+TEST(TarnwickCli, SvgFileOfTheSymbol)
+{
+    const std::string path = testing::TempDir() + "tarnwick-cli-test-" + std::to_string(getpid()) + ".svg";
+    std::remove(path.c_str());
+    ASSERT_EQ(runTool("--svg " + path + " databar-stacked-omni 1234567890123").status, 0);
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string svg = text.str();
+    // 50 modules + 2 x 10 quiet; 33 + 1 + 1 + 1 + 33 rows + 2 x 10 quiet.
+    EXPECT_NE(svg.find("viewBox=\"0 0 70 89\""), std::string::npos) << svg.substr(0, 300);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+}
+
+TEST(SvgWriter, OneRectanglePerDarkRunAtTheRowsHeights)
+{
+    const std::string svg = svgDocument({"0110", "1001"}, {{5, 2}, 1, 1.0});
+    EXPECT_NE(svg.find("viewBox=\"0 0 6 9\""), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"2\" y=\"1\" width=\"2\" height=\"5\"/>"), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"1\" y=\"6\" width=\"1\" height=\"2\"/>"), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"4\" y=\"6\" width=\"1\" height=\"2\"/>"), std::string::npos);
+    EXPECT_EQ(svg.find("x=\"3\""), std::string::npos);  // the run 11 is one rectangle
+
+    EXPECT_THROW(svgDocument({}, {}), std::invalid_argument);
+    EXPECT_THROW(svgDocument({"01", "0"}, {{1, 1}}), std::invalid_argument);
+    EXPECT_THROW(svgDocument({"0x"}, {{1}}), std::invalid_argument);
+    EXPECT_THROW(svgDocument({"01"}, {{}}), std::invalid_argument);
+    EXPECT_THROW(svgDocument({"01"}, {{0}}), std::invalid_argument);
+}

@@ -1,0 +1,77 @@
+#include "tallowlib/databar14.hpp"
+#include "tallowlib/font_text.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace Kelbrin::Tallowlib;
+
+namespace {
+
+struct encoded {
+    std::string widths;
+    std::string human;
+};
+
+encoded encode14(const char* input)
+{
+    encoded e;
+    EXPECT_EQ(databar14_encoder().encode(input, e.widths, e.human), 1);
+    return e;
+}
+
+std::string reversed(std::string s) { return {s.rbegin(), s.rend()}; }
+
+}  // namespace
+
+TEST(Databar14, WorkedExamples)
+{
+    struct example {
+        const char* input;
+        const char* widths;  // nullptr: not checked here
+        const char* human;
+    };
+    const example examples[] = {
+        {"1234567890123", "1113112161238111411511121132222119311212333111", "(01) 1 2345678 90123 1"},
+        {"2001234567890", nullptr, "(01) 2 0012345 67890 9"},
+        {"0123456789012", nullptr, "(01) 0 1234567 89012 8"},
+        {"", nullptr, "(01) 0 0000000 00000 0"},
+        {"no digits at all", nullptr, "(01) 0 0000000 00000 0"},
+        {"(01)12345678901231", nullptr, "(01) 0 1123456 78901 1"},  // "01" of the AI become data
+    };
+    for (const auto& x : examples) {
+        SCOPED_TRACE(x.input);
+        const encoded e = encode14(x.input);
+        if (x.widths) {
+            EXPECT_EQ(e.widths, x.widths);
+        }
+        EXPECT_EQ(e.human, x.human);
+    }
+    EXPECT_EQ(singleRowFontText(encode14("1234567890123").widths), "a1a3a1b1f1b3h1a1d1a5a1a2a1c2b2b1a9c1a2a2c3c1a1");
+}
+
+// 2001234567890 carries the data characters 276, 312, 1563, 311.
+TEST(Databar14, DataCharactersSitWhereTheSymbolPutsThem)
+{
+    const std::string w = encode14("2001234567890").widths;
+    EXPECT_EQ(w.substr(2, 8), dataCharacterWidths(276, true, databar14OutsideGroups, 4));
+    EXPECT_EQ(reversed(w.substr(15, 8)), dataCharacterWidths(312, false, databar14InsideGroups, 4));
+    EXPECT_EQ(reversed(w.substr(36, 8)), dataCharacterWidths(1563, true, databar14OutsideGroups, 4));
+    EXPECT_EQ(w.substr(23, 8), dataCharacterWidths(311, false, databar14InsideGroups, 4));
+}
+
+TEST(Databar14, DigitExtraction)
+{
+    const auto text = [](const char* in) {
+        const gtin_digits d = gtinDigits(in);
+        return std::string(d.begin(), d.end());
+    };
+    EXPECT_EQ(text("123"), "01230000000000");
+    EXPECT_EQ(text("1234567890123"), "01234567890123");
+    EXPECT_EQ(text("12345678901231"), "01234567890123");  // 14th digit dropped, never checked
+    EXPECT_EQ(text("12-34 5x6"), "01234560000000");
+    EXPECT_EQ(text(nullptr), "00000000000000");
+    EXPECT_EQ(encode14("12345678901231").widths, encode14("1234567890123").widths);
+    EXPECT_EQ(encode14("12345678901239").widths, encode14("1234567890123").widths);
+}

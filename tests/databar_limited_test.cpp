@@ -1,0 +1,94 @@
+#include "tallowlib/databar_limited.hpp"
+#include "tallowlib/errors.hpp"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <set>
+#include <string>
+
+using namespace Kelbrin::Tallowlib;
+
+namespace {
+
+struct encoded {
+    std::string widths;
+    std::string human;
+};
+
+encoded encodeLimited(const char* input)
+{
+    encoded e;
+    EXPECT_EQ(databar_limited_encoder().encode(input, e.widths, e.human), 1);
+    return e;
+}
+
+int moduleSum(std::string_view widths)
+{
+    return std::accumulate(widths.begin(), widths.end(), 0, [](int a, char c) { return a + (c - '0'); });
+}
+
+}  // namespace
+
+TEST(DatabarLimited, WorkedExamples)
+{
+    struct example {
+        const char* input;
+        const char* widths;  // nullptr: not checked here
+        int checksum;
+        const char* human;
+    };
+    const example examples[] = {
+        {"1234567890123", "1122242111312311121111122121112111112111533311", 38, "(01) 1 2345678 90123 1"},
+        {"0123456789012", nullptr, 74, "(01) 0 1234567 89012 8"},
+    };
+    for (const auto& x : examples) {
+        SCOPED_TRACE(x.input);
+        const encoded e = encodeLimited(x.input);
+        if (x.widths) {
+            EXPECT_EQ(e.widths, x.widths);
+        }
+        EXPECT_EQ(limitedChecksum(e.widths.substr(2, 14), e.widths.substr(30, 14)), x.checksum);
+        EXPECT_EQ(e.widths.substr(16, 14), limitedCheckPattern(x.checksum));
+        EXPECT_EQ(e.human, x.human);
+    }
+    const encoded e = encodeLimited("1234567890123");
+    EXPECT_EQ(e.widths.substr(2, 14), "22242111312311");
+    EXPECT_EQ(e.widths.substr(30, 14), "21111121115333");
+}
+
+TEST(DatabarLimited, IndicatorAboveOneIsEncodedAsZeroButReportedByCheck)
+{
+    const encoded two = encodeLimited("2234567890123");
+    EXPECT_EQ(two.widths, encodeLimited("0234567890123").widths);
+    EXPECT_EQ(two.human.substr(0, 7), "(01) 0 ");
+
+    const databar_limited_encoder limited;
+    EXPECT_NO_THROW(limited.checkCharacters("0234567890123"));
+    EXPECT_NO_THROW(limited.checkCharacters("1234567890123"));
+    EXPECT_NO_THROW(limited.checkCharacters(""));  // no digits: indicator 0
+    for (const char* bad : {"2234567890123", "9", "x9"}) {
+        try {
+            limited.checkCharacters(bad);
+            ADD_FAILURE() << bad << " accepted";
+        } catch (const invalid_character_error& error) {
+            EXPECT_EQ(error.code, 1);
+            EXPECT_EQ(error.message,
+                      "A character that the current symbology can not encode was found in the data to be encoded.");
+        }
+    }
+}
+
+TEST(DatabarLimited, CheckPatternTable)
+{
+    std::set<std::string_view> seen;
+    for (int s = 0; s < 89; ++s) {
+        const std::string_view p = limitedCheckPattern(s);
+        EXPECT_EQ(p.size(), 14u) << s;
+        EXPECT_EQ(moduleSum(p), 18) << s;
+        EXPECT_TRUE(seen.insert(p).second) << s << " repeats";
+    }
+    EXPECT_EQ(limitedCheckPattern(88), "21111111221211");
+    EXPECT_THROW(limitedCheckPattern(89), std::out_of_range);
+    EXPECT_THROW(limitedCheckPattern(-1), std::out_of_range);
+}

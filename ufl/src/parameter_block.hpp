@@ -1,0 +1,32 @@
+// Reading and writing the engine's parameter block: only the fields at its fixed offsets.
+#pragma once
+
+#include "ufl_engine.h"
+
+#include <cstdint>
+
+namespace Kelbrin::U25Ferrow {
+
+// Parameter n (from 1): the first element followed n - 1 times; null when missing.
+const ufl_param_element* parameter(const ufl_param_block* block, int n);
+
+// A String parameter's text; null stays null.
+const char* stringValue(const ufl_param_element& element);
+
+// A Number parameter as an integer: value x 0.01, truncated toward zero. NaN gives 0 and
+// values beyond the 32-bit range are clamped to it.
+std::int32_t integerValue(const ufl_param_element& element);
+
+// The engine's result buffer of a String function (UFL_RESULT_BUFFER_SIZE bytes).
+char* resultBuffer(const ufl_param_block& block);
+
+// A count returned by a Number function, in hundredths.
+void setCountResult(ufl_param_block& block, std::int32_t count);
+
+// Stores the error index in the result slot and returns UFL_FAILED.
+std::int32_t fail(ufl_param_block& block, std::int32_t errorIndex);
+
+// The 16-bit error index at the result slot.
+std::uint16_t errorIndex(const ufl_param_block& block);
+
+}  // namespace Kelbrin::U25Ferrow
