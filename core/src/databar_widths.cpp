@@ -1,14 +1,16 @@
 #include "tallowlib/databar_widths.hpp"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
 
-std::int64_t combins(int a, int b)
+namespace {
+
+// C(a, b) by products and divisions, for any size.
+std::int64_t computedCombinations(int a, int b)
 {
-    if (b < 0 || b > a)
-        return 0;
     const int maxDenominator = std::max(b, a - b);
     const int minDenominator = std::min(b, a - b);
     std::int64_t value = 1;
@@ -21,6 +23,33 @@ std::int64_t combins(int a, int b)
     for (; divisor <= minDenominator; ++divisor)
         value /= divisor;
     return value;
+}
+
+// Pascal's triangle for every a the symbols need (widths are worked out over at most a few
+// dozen modules), so that the width search looks its counts up instead of computing them.
+constexpr int tabulatedRows = 48;
+
+constexpr auto pascalTriangle = [] {
+    std::array<std::array<std::int64_t, tabulatedRows>, tabulatedRows> c{};
+    for (std::size_t a = 0; a < c.size(); ++a) {
+        c[a][0] = 1;
+        for (std::size_t b = 1; b <= a; ++b)
+            c[a][b] = c[a - 1][b - 1] + (b < a ? c[a - 1][b] : 0);
+    }
+    return c;
+}();
+
+static_assert(pascalTriangle[17][8] == 24310 && pascalTriangle[47][23] == 16123801841550);
+
+}  // namespace
+
+std::int64_t combins(int a, int b)
+{
+    if (b < 0 || b > a)
+        return 0;
+    if (a < tabulatedRows)
+        return pascalTriangle[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+    return computedCombinations(a, b);
 }
 
 namespace {
