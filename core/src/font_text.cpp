@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 
 namespace Kelbrin::Tallowlib {
 
@@ -53,16 +54,24 @@ std::string renderRow(const element_row& row)
         for (int k = 0; k < row.count; ++k)
             total += modulesOf(row.widths[k]);
     }
-    // Light throughout, then every dark run written over it.
-    std::string modules(total, '0');
-    if (!hasElements)
+    // Runs are copied as whole 16-byte blocks and the end moved on by their width, so the
+    // text gets 16 spare bytes; what spills past the row's last run is cleared at the end.
+    constexpr std::size_t block = 16;
+    static constexpr char light[block] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
+    static constexpr char dark[block] = {'1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1'};
+    std::string modules(total + block, '0');
+    if (!hasElements) {
+        modules.resize(total);
         return modules;
+    }
     const bool zeroDark = row.first_light == 0;
     const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
-    std::size_t p = modulesOf(row.left_pad);
-    const auto put = [&](std::size_t n, bool dark) {
-        if (dark)
-            std::fill_n(modules.begin() + static_cast<std::ptrdiff_t>(p), n, '1');
+    char* p = modules.data() + modulesOf(row.left_pad);
+    const auto put = [&](std::size_t n, bool isDark) {
+        if (n <= block)
+            std::memcpy(p, isDark ? dark : light, block);
+        else
+            std::memset(p, isDark ? '1' : '0', n);
         p += n;
     };
     const int firstIndex = row.reversed ? row.count - 1 : 0;
@@ -80,6 +89,8 @@ std::string renderRow(const element_row& row)
         put(1, !darkOf(lastIndex));
         put(1, darkOf(lastIndex));
     }
+    std::memset(p, '0', static_cast<std::size_t>(modules.data() + modules.size() - p));  // right padding
+    modules.resize(total);
     return modules;
 }
 
@@ -110,7 +121,12 @@ void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::st
     for (std::size_t g = 0; g < groups; ++g) {
         const std::string* r = &rows[4 * g + 1];
         std::string next(width, 'a');
-        for (std::size_t j = 0; j < width; ++j) {
+        // Columns that all four rows reach, then the rest with the missing cells light.
+        const std::size_t common = std::min({width, r[0].size(), r[1].size(), r[2].size(), r[3].size()});
+        for (std::size_t j = 0; j < common; ++j)
+            next[j] = fourCellTable[static_cast<std::size_t>(bit(r[0][j]) << 3 | bit(r[1][j]) << 2 |
+                                                             bit(r[2][j]) << 1 | bit(r[3][j]))];
+        for (std::size_t j = common; j < width; ++j) {
             const auto cell = [&](int i) { return j < r[i].size() ? r[i][j] : '0'; };
             next[j] = fourCellCharacter(cell(0), cell(1), cell(2), cell(3));
         }
