@@ -54,13 +54,15 @@ std::int64_t combins(int a, int b)
 
 namespace {
 
-// How many combinations the remaining elements lose to the widest-element limit.
+// How many combinations the remaining elements lose to the widest-element limit: the sum
+// of C(n - elmWidth - mxw - 1, remaining - 2) over every too wide mxw from the widest
+// possible, n - elmWidth - (remaining - 1), down to maxWidth + 1. Those terms run over
+// C(k, remaining - 2) for k = remaining - 2 .. n - elmWidth - maxWidth - 2, and such a sum
+// is C(n - elmWidth - maxWidth - 1, remaining - 1) (hockey-stick identity; 0 when no width
+// is too wide). Needs remaining >= 2.
 std::int64_t tooWideCombinations(int n, int elmWidth, int remaining, int maxWidth)
 {
-    std::int64_t lessVal = 0;
-    for (int mxw = n - elmWidth - (remaining - 1); mxw > maxWidth; --mxw)
-        lessVal += combins(n - elmWidth - mxw - 1, remaining - 2);
-    return lessVal;
+    return combins(n - elmWidth - maxWidth - 1, remaining - 1);
 }
 
 }  // namespace
