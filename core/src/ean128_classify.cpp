@@ -5,6 +5,7 @@
 #include "tallowlib/ean128_parser.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace Kelbrin::Tallowlib::detail {
@@ -25,12 +26,13 @@ bool isPrintable(char c)
 // The text without any of `removed`.
 std::string withoutCharacters(std::string_view text, std::string_view removed)
 {
-    if (text.find_first_of(removed) == std::string_view::npos)
+    const auto isRemoved = [&](char c) { return removed.find(c) != std::string_view::npos; };
+    if (std::none_of(text.begin(), text.end(), isRemoved))
         return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (char c : text)
-        if (removed.find(c) == std::string_view::npos)
+        if (!isRemoved(c))
             out.push_back(c);
     return out;
 }
@@ -47,8 +49,13 @@ void fitToLength(std::string& text, std::size_t length)
 // Keeps the characters the row's character set allows; returns the status bits for the rest.
 int keepAllowedCharacters(const ai_definition& row, std::string_view data, std::string& out)
 {
-    int status = 0;
     const bool numeric = row.charset == ai_numeric;
+    const auto allowed = [numeric](char c) { return numeric ? isDigit(c) : isPrintable(c); };
+    if (std::all_of(data.begin(), data.end(), allowed)) {
+        out.append(data);
+        return 0;
+    }
+    int status = 0;
     for (char c : data) {
         if (numeric ? isDigit(c) : isPrintable(c))
             out.push_back(c);
