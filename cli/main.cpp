@@ -8,6 +8,8 @@
 #include "tallowlib/gs1_check_digit.hpp"
 #include "tallowlib/symbol_text.hpp"
 
+#include "strivane_render/symbol_png.hpp"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -55,14 +57,19 @@ const symbology_name* symbologyFromName(std::string_view name)
 
 void printHelp()
 {
-    std::cout << "usage: tarnwick [--raw] [--human] [--modules] [--svg FILE] [--segments N] SYMBOLOGY DATA\n"
+    std::cout << "usage: tarnwick [--raw] [--human] [--modules] [--svg FILE] [--segments N]\n"
+                 "                [--png FILE [--font NAME] [--size POINTS] [--dpi N]] SYMBOLOGY DATA\n"
                  "       tarnwick check-digit DIGITS\n\n"
                  "Prints the text that, set in a barcode font, draws the barcode.\n\n"
                  "  --raw         print the lines joined by CR LF, exactly as the library returns them\n"
                  "  --human       also print the human-readable text\n"
                  "  --modules     print the module rows (0 light, 1 dark) instead of the font text\n"
                  "  --svg FILE    also write an SVG drawing of the symbol to FILE\n"
-                 "  --segments N  segments per row of DataBar Expanded Stacked\n\n"
+                 "  --segments N  segments per row of DataBar Expanded Stacked\n"
+                 "  --png FILE    also write the text set in the barcode font as a PNG picture:\n"
+                 "    --font NAME     font family or file (default: the font made for the symbology)\n"
+                 "    --size POINTS   default: whole dots per module, nearest 10 mils\n"
+                 "    --dpi N         default: 300 (96 for the 96dpi fonts)\n\n"
                  "Symbologies:\n";
     for (const auto& s : symbologyNames)
         std::printf("  %-26s %s\n", std::string(s.name).c_str(), std::string(s.description).c_str());
@@ -85,7 +92,18 @@ struct options {
     std::optional<std::string> svgPath;
     std::optional<int> segments;
     std::vector<std::string_view> positional;
+    Kelbrin::Render::png_request png;
 };
+
+// The value after option argv[i], or nullptr when it is missing.
+const char* optionValue(int& i, int argc, char** argv) { return i + 1 < argc ? argv[++i] : nullptr; }
+
+bool parseNumber(const char* text, double& value)
+{
+    char* end = nullptr;
+    value = text ? std::strtod(text, &end) : 0.0;
+    return text && end != text && *end == '\0';
+}
 
 bool isDigits(std::string_view text)
 {
@@ -126,6 +144,8 @@ int encodeAndPrint(const symbology_name& sym, const std::string& data, const opt
     }
     if (opt.human)
         std::cout << humanReadable << '\n';
+    if (!opt.png.path.empty())
+        Kelbrin::Render::writeSymbolPng(sym.value, lines, opt.png);
     return 0;
 }
 
@@ -160,11 +180,28 @@ int main(int argc, char** argv)
                 return fail("--segments needs a number");
             opt.segments = static_cast<int>(v);
         }
+        else if (arg == "--png" || arg == "--font") {
+            const char* value = optionValue(i, argc, argv);
+            if (!value)
+                return fail(std::string(arg) + " needs a value");
+            (arg == "--png" ? opt.png.path : opt.png.font) = value;
+        }
+        else if (arg == "--size" || arg == "--dpi") {
+            double v = 0.0;
+            if (!parseNumber(optionValue(i, argc, argv), v) || !(v > 0.0 && v <= 10000.0))
+                return fail(std::string(arg) + " needs a positive number");
+            if (arg == "--size")
+                opt.png.points = v;
+            else
+                opt.png.dpi = static_cast<int>(v);
+        }
         else if (arg.size() > 1 && arg[0] == '-' && arg != "-")
             return fail("unknown option " + std::string(arg) + " (see --help)");
         else
             opt.positional.push_back(arg);
     }
+    if (opt.png.path.empty() && (!opt.png.font.empty() || opt.png.points || opt.png.dpi))
+        return fail("--font, --size and --dpi go with --png");
     if (opt.positional.size() == 2 && opt.positional[0] == "check-digit") {
         if (!isDigits(opt.positional[1]))
             return fail("check-digit needs a text of digits 0 to 9");

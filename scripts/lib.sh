@@ -12,7 +12,7 @@ STRIVANE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libzbar-dev libzxing-dev
   qt6-base-dev xvfb xauth
-  python3 python3-fonttools libfreetype-dev fontconfig
+  python3 python3-fonttools libfreetype-dev zlib1g-dev fontconfig
 )
 
 # The sanitizer and fuzz runs of scripts/test (skipped by --quick).

@@ -1,0 +1,62 @@
+// The encoder library, loaded at run time by base name, with its seven encoder functions.
+#pragma once
+
+#include "Tarnwick.h"
+#include "symbology_table.hpp"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QLibrary;
+
+namespace Kelbrin::Barwright {
+
+class CEncoderLibrary {
+public:
+    using one_text_function = int(TARNWICK_CALL*)(const char* input, char* output, std::int32_t size);
+    using expanded_function = int(TARNWICK_CALL*)(const char* input, std::int32_t segmentsPerRow, char* output,
+                                                  std::int32_t size);
+
+    // The library's base name; the platform's search order finds the file.
+    static constexpr const char* defaultName = "Tarnwick";
+
+    explicit CEncoderLibrary(QString name = QString::fromLatin1(defaultName));
+    ~CEncoderLibrary();
+    CEncoderLibrary(const CEncoderLibrary&) = delete;
+    CEncoderLibrary& operator=(const CEncoderLibrary&) = delete;
+
+    // Loads the library and binds all seven functions; false (and nothing kept) when the library
+    // cannot be loaded or lacks any of them. A second call on a bound object returns true at once.
+    bool bind();
+    bool isBound() const { return module_ != nullptr; }
+
+    // Full file name and "%d.%d%s (build %d)" version of the loaded library; empty until bound.
+    const QString& path() const { return path_; }
+    const QString& version() const { return version_; }
+
+    // Calls the function of `function`; segmentsPerRow is passed to DataBarExpanded only.
+    // -1 when the library is not bound.
+    int encode(encoder_function function, const char* input, int segmentsPerRow, char* output,
+               std::int32_t size) const;
+
+private:
+    struct functions {
+        one_text_function code128 = nullptr;
+        one_text_function ean128 = nullptr;
+        one_text_function databar14 = nullptr;
+        one_text_function databarLimited = nullptr;
+        one_text_function databarStacked = nullptr;
+        one_text_function databarStackedOmni = nullptr;
+        expanded_function databarExpanded = nullptr;
+    };
+
+    QString name_;
+    QString path_;
+    QString version_;
+    std::unique_ptr<QLibrary> module_;
+    functions functions_;
+};
+
+}  // namespace Kelbrin::Barwright

@@ -1,0 +1,206 @@
+#!/usr/bin/env python3
+"""Writes Strivane's five barcode fonts as TrueType files.
+
+Usage: generate_fonts.py OUTPUT_DIR [VERSION]
+
+Every font draws the same characters: width characters ("a".."i" light runs of
+1..9 modules, "1".."9" dark runs) and column characters (one module wide, a
+stack of three or four light/dark cells). The fonts differ only in the module
+width in font units and in their line height. Output is byte-for-byte the same
+on every run: no timestamps, no dictionary-order dependence.
+"""
+
+import os
+import sys
+from dataclasses import dataclass
+
+from fontTools.fontBuilder import FontBuilder
+from fontTools.pens.ttGlyphPen import TTGlyphPen
+
+UNITS_PER_EM = 2048
+# 2026-01-01 00:00:00 UTC in seconds since 1904-01-01, the head table's epoch.
+FIXED_TIMESTAMP = 3850329600
+VENDOR_ID = "STRV"
+COPYRIGHT = "Copyright (c) 2026, the Strivane authors"
+LICENSE_TEXT = ("This Font Software is licensed under the SIL Open Font License, "
+                "Version 1.1.")
+LICENSE_URL = "https://openfontlicense.org"
+
+# Cell heights in modules, top to bottom, for each kind of column character.
+TALL_FOUR_CELLS = (1, 1, 1, 34)
+SHORT_FOUR_CELLS = (1, 1, 1, 10)
+TALL_THREE_CELLS = (15, 1, 21)
+SHORT_THREE_CELLS = (5, 1, 7)
+
+
+@dataclass(frozen=True)
+class FontSpec:
+    family: str
+    file_name: str
+    module: int        # one module in font units
+    line_height: int   # in modules
+    bar_height: int    # height of the width characters' bars, in modules
+    four_cells: tuple
+    three_cells: tuple
+
+
+FONTS = (
+    FontSpec("ZLT DataBar 34X", "ZLTDataBar34X.ttf", 123, 37, 34, TALL_FOUR_CELLS, TALL_THREE_CELLS),
+    FontSpec("ZLT DataBar 13X", "ZLTDataBar13X.ttf", 123, 13, 13, SHORT_FOUR_CELLS, SHORT_THREE_CELLS),
+    FontSpec("ZLT DataBar 34X 96dpi", "ZLTDataBar34X-96dpi.ttf", 128, 37, 34, TALL_FOUR_CELLS,
+             TALL_THREE_CELLS),
+    FontSpec("ZLT DataBar 13X 96dpi", "ZLTDataBar13X-96dpi.ttf", 128, 13, 13, SHORT_FOUR_CELLS,
+             SHORT_THREE_CELLS),
+    FontSpec("ZLT DataBar EM", "ZLTDataBarEM.ttf", 61, 37, 34, TALL_FOUR_CELLS, TALL_THREE_CELLS),
+)
+
+# Four-cell column characters and their cells, top to bottom ("1" dark).
+# "a" ("0000") is left out: it is also the one-module space and is drawn as such.
+FOUR_CELL_CHARACTERS = (
+    ("m", "0001"), ("n", "0010"), ("o", "0100"), ("p", "0101"), ("q", "0110"),
+    ("r", "1001"), ("s", "1010"), ("t", "1100"), ("u", "1101"), ("v", "1110"),
+    ("z", "1000"), ("A", "0011"), ("B", "0111"), ("C", "1011"), ("D", "1111"),
+)
+
+# Three-cell column characters: top row cell, separator cell, bottom row cell.
+THREE_CELL_CHARACTERS = (
+    ("j", "001"), ("k", "010"), ("l", "011"), ("w", "100"), ("x", "101"), ("y", "110"),
+    ("Z", "000"),
+)
+
+
+def glyph_name(char):
+    """Standard glyph names: letters stand for themselves, digits are spelled out."""
+    digits = ("zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine")
+    return digits[int(char)] if char.isdigit() else char
+
+
+def dark_spans(cells, heights):
+    """Vertical spans (bottom, top) in modules of the dark cells, neighbours merged."""
+    spans = []
+    top = sum(heights)
+    for state, height in zip(cells, heights):
+        bottom = top - height
+        if state == "1":
+            if spans and spans[-1][0] == top:
+                spans[-1] = (bottom, spans[-1][1])
+            else:
+                spans.append((bottom, top))
+        top = bottom
+    return spans
+
+
+def draw_rectangles(rectangles):
+    """A glyph of axis-aligned rectangles (x0, y0, x1, y1) in font units, drawn clockwise."""
+    pen = TTGlyphPen(None)
+    for x0, y0, x1, y1 in rectangles:
+        pen.moveTo((x0, y0))
+        pen.lineTo((x0, y1))
+        pen.lineTo((x1, y1))
+        pen.lineTo((x1, y0))
+        pen.closePath()
+    return pen.glyph()
+
+
+def glyph_table(spec):
+    """(character, glyph name, advance in font units, rectangles) for every glyph drawn."""
+    m = spec.module
+    table = []
+    for width in range(1, 10):
+        table.append((chr(ord("a") + width - 1), width * m, []))
+        table.append((str(width), width * m, [(0, 0, width * m, spec.bar_height * m)]))
+    for char, cells in FOUR_CELL_CHARACTERS:
+        spans = dark_spans(cells, spec.four_cells)
+        table.append((char, m, [(0, b * m, m, t * m) for b, t in spans]))
+    for char, cells in THREE_CELL_CHARACTERS:
+        spans = dark_spans(cells, spec.three_cells)
+        table.append((char, m, [(0, b * m, m, t * m) for b, t in spans]))
+    return [(char, glyph_name(char), advance, rects) for char, advance, rects in table]
+
+
+def font_revision(version):
+    """head.fontRevision from "major.minor[...]"."""
+    parts = (version.split(".") + ["0"])[:2]
+    return int(parts[0]) + int(parts[1]) / 1000.0
+
+
+def name_strings(spec, version):
+    ps_name = spec.family.replace(" ", "") + "-Regular"
+    return {
+        "copyright": COPYRIGHT,
+        "familyName": spec.family,
+        "styleName": "Regular",
+        "uniqueFontIdentifier": f"Strivane: {spec.family}: {version}",
+        "fullName": spec.family,
+        "version": f"Version {font_revision(version):.3f}",
+        "psName": ps_name,
+        "manufacturer": "Strivane",
+        "description": f"Barcode font: one module is {spec.module} units, "
+                       f"lines are {spec.line_height} modules high.",
+        "licenseDescription": LICENSE_TEXT,
+        "licenseInfoURL": LICENSE_URL,
+    }
+
+
+def build_font(spec, version):
+    glyphs = glyph_table(spec)
+    m = spec.module
+    line_height = spec.line_height * m
+    order = [".notdef", "space"] + [name for _, name, _, _ in glyphs]
+
+    outlines = {".notdef": draw_rectangles([]), "space": draw_rectangles([])}
+    metrics = {".notdef": (m, 0), "space": (m, 0)}
+    cmap = {ord(" "): "space"}
+    for char, name, advance, rects in glyphs:
+        outlines[name] = draw_rectangles(rects)
+        metrics[name] = (advance, min((r[0] for r in rects), default=0))
+        cmap[ord(char)] = name
+
+    fb = FontBuilder(UNITS_PER_EM, isTTF=True)
+    fb.setupGlyphOrder(order)
+    fb.setupCharacterMap(cmap)
+    fb.setupGlyf(outlines)
+    fb.setupHorizontalMetrics(metrics)
+    fb.setupHorizontalHeader(ascent=line_height, descent=0, lineGap=0)
+    fb.setupNameTable(name_strings(spec, version), mac=False)
+    fb.setupOS2(
+        version=4,
+        achVendID=VENDOR_ID,
+        fsType=0,                      # installable embedding
+        fsSelection=0x40 | 0x80,       # REGULAR | USE_TYPO_METRICS
+        sTypoAscender=line_height, sTypoDescender=0, sTypoLineGap=0,
+        usWinAscent=line_height, usWinDescent=0,
+        sxHeight=line_height, sCapHeight=line_height,
+        usWeightClass=400,
+        ulUnicodeRange1=1,             # Basic Latin
+        ulCodePageRange1=1,            # Latin 1: some applications list only fonts that claim a code page
+    )
+    fb.setupPost(isFixedPitch=0)
+    fb.setupHead(unitsPerEm=UNITS_PER_EM, fontRevision=font_revision(version),
+                 created=FIXED_TIMESTAMP, modified=FIXED_TIMESTAMP)
+    # Keep head.modified at the fixed value on save: same bytes every build.
+    fb.font.recalcTimestamp = False
+    return fb.font
+
+
+def write_font(spec, out_dir, version):
+    font = build_font(spec, version)
+    path = os.path.join(out_dir, spec.file_name)
+    font.save(path, reorderTables=True)
+    return path
+
+
+def main(argv):
+    if len(argv) not in (2, 3):
+        sys.stderr.write(__doc__.split("\n\n")[1] + "\n")
+        return 2
+    out_dir = argv[1]
+    version = argv[2] if len(argv) == 3 else "1.0"
+    os.makedirs(out_dir, exist_ok=True)
+    for spec in FONTS:
+        write_font(spec, out_dir, version)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

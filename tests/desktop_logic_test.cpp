@@ -1,0 +1,191 @@
+// Barwright's logic apart from its widgets: size lists, labels, X dimension, versions, atoi,
+// RTF, dialog units and the encoder-library binding.
+#include "decimal_value.hpp"
+#include "dialog_units.hpp"
+#include "encoder_library.hpp"
+#include "file_version_info.hpp"
+#include "font_sizes.hpp"
+#include "rtf_writer.hpp"
+#include "version_text.hpp"
+#include "x_dimension.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace Kelbrin::Barwright;
+
+namespace {
+
+std::vector<int> points(const size_candidates& c)
+{
+    std::vector<int> result;
+    for (int v : c.values)
+        result.push_back(v / 100);
+    return result;
+}
+
+TEST(FontSizes, CandidatesAndDefaultPerResolutionAndFont)
+{
+    struct row {
+        const char* font;
+        int resolution;
+        std::vector<int> points;
+        int defaultPoints;
+    };
+    const row rows[] = {
+        {"ZLT DataBar 34X", 300, {8, 12, 16, 20, 24, 28, 32}, 12},
+        {"ZLT DataBar 13X", 300, {8, 12, 16, 20, 24, 28, 32}, 12},
+        {"ZLT DataBar EM", 300, {16, 24, 32, 40, 48, 56, 64}, 24},
+        {"ZLT DataBar 34X 96dpi", 96, {12, 24}, 12},
+        {"ZLT DataBar 13X 96dpi", 96, {12, 24}, 12},
+        // The listed size nearest 10 mils: 12 points (10.01 mils), not 11 (9.18 mils).
+        {"ZLT DataBar 34X", 1200, {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,
+                                   27, 28, 29, 30},
+         12},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.font) + " at " + std::to_string(r.resolution));
+        const size_candidates c = sizeCandidates(r.resolution, moduleWidth(r.font));
+        EXPECT_EQ(points(c), r.points);
+        ASSERT_GE(c.defaultIndex, 0);
+        EXPECT_EQ(c.values[static_cast<std::size_t>(c.defaultIndex)], r.defaultPoints * 100);
+    }
+}
+
+TEST(FontSizes, At2400DpiEveryPointFrom6To29TwiceThen30Once)
+{
+    const size_candidates c = sizeCandidates(2400, 123);
+    std::vector<int> expected;
+    for (int p = 6; p <= 29; ++p)
+        expected.insert(expected.end(), {p, p});
+    expected.push_back(30);
+    EXPECT_EQ(points(c), expected);
+    // Ties keep the earlier candidate: the first of the two 12-point entries.
+    EXPECT_EQ(c.defaultIndex, 12);
+}
+
+TEST(FontSizes, TooLowResolutionGivesNoCandidates)
+{
+    for (int r : {0, 19, -300}) {
+        const size_candidates c = sizeCandidates(r, 123);
+        EXPECT_TRUE(c.values.empty()) << r;
+        EXPECT_EQ(c.defaultIndex, -1) << r;
+    }
+    EXPECT_EQ(sizeCandidates(20, 123).values.size(), 1u);
+}
+
+TEST(FontSizes, Labels)
+{
+    EXPECT_EQ(sizeLabel(800), "8 points");
+    EXPECT_EQ(sizeLabel(1200), "12 points");
+    EXPECT_EQ(sizeLabel(1230), "12 points");
+    EXPECT_EQ(sizeLabel(1250), "12.50 points");
+    EXPECT_EQ(sizeLabel(0), "0 points");
+}
+
+TEST(XDimension, TextUsesTheSizeListsModuleWidth)
+{
+    EXPECT_EQ(xDimensionText("ZLT DataBar 34X", 12.0f), "10.01 mils\r\n0.2542 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 13X", 12.0f), "10.01 mils\r\n0.2542 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 34X 96dpi", 12.0f), "10.42 mils\r\n0.2646 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar EM", 24.0f), "9.93 mils\r\n0.2522 mm");
+}
+
+TEST(VersionText, LetterRuleAndFormat)
+{
+    EXPECT_EQ(versionLetter(0), "");
+    EXPECT_EQ(versionLetter(1), "a");
+    EXPECT_EQ(versionLetter(2), "b");
+    EXPECT_EQ(versionLetter(3), "b");
+    EXPECT_EQ(versionLetter(4), "c");
+    EXPECT_EQ(versionLetter(-2), "`");
+    EXPECT_EQ(versionLetter(318), "");  // code 0 would end the text
+
+    EXPECT_EQ(versionText(3u << 16 | 0, 0u << 16 | 125), "3.0 (build 125)");
+    EXPECT_EQ(versionText(1u << 16 | 2, 2u << 16 | 15), "1.2b (build 15)");
+    EXPECT_EQ(versionText(1u << 16 | 2, 0u << 16 | 15), "1.2 (build 15)");
+    EXPECT_EQ(versionText(0, 0), "0.0 (build 0)");
+    EXPECT_EQ(versionText(0xFFFFFFFFu, 0x0001FFFFu), "65535.65535a (build 65535)");
+}
+
+TEST(DecimalValue, ReadsLikeAtoi)
+{
+    const std::pair<const char*, int> rows[] = {
+        {"4", 4},        {"  12abc", 12},  {"abc", 0},   {"", 0},      {"-3", -3},
+        {"+7", 7},       {"\t 08", 8},     {"1 2", 1},   {"- 5", 0},   {"99999999999", 2147483647},
+        {"-99999999999", -2147483647 - 1}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+    };
+    for (const auto& [text, value] : rows)
+        EXPECT_EQ(atoiValue(text), value) << '"' << text << '"';
+}
+
+TEST(RtfWriter, CarriesFaceSizeAndEscapedText)
+{
+    const QByteArray rtf = rtfDocument(QStringLiteral("ZLT DataBar 34X"), 24, QStringLiteral("a1{b}\\c\nd\u00e9\u20ac"));
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
+    EXPECT_TRUE(rtf.endsWith("}\n"));
+    EXPECT_TRUE(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 ZLT DataBar 34X;}}"));
+    EXPECT_TRUE(rtf.contains("\\fs24 a1\\{b\\}\\\\c\\par\nd\\'e9\\u8364?"));
+    // Braces balance whatever the text holds.
+    EXPECT_EQ(rtf.count('{') - rtf.count("\\{"), rtf.count('}') - rtf.count("\\}"));
+}
+
+TEST(DialogUnits, QuarterWidthAndEighthHeightRounded)
+{
+    const dialog_units du(6, 13);
+    EXPECT_EQ(du.rect(7, 7, 116, 151), QRect(11, 11, 174, 246));
+    EXPECT_EQ(du.x(373), 560);
+    EXPECT_EQ(du.y(261), 424);
+    EXPECT_EQ(du.y(1), 2);  // 1.625 rounds up
+    EXPECT_EQ(du.x(2), 3);  // 3.0
+    EXPECT_EQ(du.x(1), 2);  // 1.5 rounds half away from zero
+}
+
+TEST(EncoderLibrary, BindsAllSevenOnce)
+{
+    CEncoderLibrary library(QStringLiteral(FAKE_ENCODER_FULL));
+    ASSERT_TRUE(library.bind());
+    EXPECT_TRUE(library.bind());  // a second bind keeps what it has
+
+    char buffer[64];
+    EXPECT_EQ(library.encode(encoder_function::databarExpanded, "(01)1", 6, buffer, sizeof buffer), 21);
+    EXPECT_STREQ(buffer, "DataBarExpanded:(01)1");
+}
+
+TEST(EncoderLibrary, RefusesALibraryLackingOneFunction)
+{
+    CEncoderLibrary six(QStringLiteral(FAKE_ENCODER_SIX));
+    EXPECT_FALSE(six.bind());
+    EXPECT_FALSE(six.isBound());
+    EXPECT_TRUE(six.path().isEmpty());
+    char buffer[16];
+    EXPECT_EQ(six.encode(encoder_function::databar14, "1", 0, buffer, sizeof buffer), -1);
+
+    CEncoderLibrary missing(QStringLiteral("NoSuchEncoderLibrary"));
+    EXPECT_FALSE(missing.bind());
+}
+
+TEST(FileVersionInfo, RecordOfALibraryAndQueryBounds)
+{
+    CFileVersionInfo info;
+    ASSERT_TRUE(info.create(QStringLiteral(FAKE_ENCODER_SIX)));
+    EXPECT_EQ(info.fixedInfo().signature, CFileVersionInfo::fixedSignature);
+    EXPECT_EQ(info.versionText(), QStringLiteral("1.2b (build 15)"));
+
+    char small[5] = {'?', '?', '?', '?', '#'};
+    EXPECT_TRUE(info.queryStringValue("ProductName", small, 4));
+    EXPECT_STREQ(small, "Fak");
+    EXPECT_EQ(small[4], '#');  // nothing past the given size
+    EXPECT_FALSE(info.queryStringValue("ProductName", small, 0));
+    EXPECT_FALSE(info.queryStringValue(nullptr, small, 4));
+    EXPECT_FALSE(info.queryStringValue("CompanyName", small, 4));
+
+    EXPECT_FALSE(info.create(QStringLiteral("NoSuchEncoderLibrary")));
+    EXPECT_EQ(info.versionText(), QStringLiteral("0.0 (build 0)"));
+    EXPECT_EQ(info.fixedInfo().signature, 0u);
+    EXPECT_FALSE(info.queryStringValue("ProductName", small, 4));
+}
+
+}  // namespace
