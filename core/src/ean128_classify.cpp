@@ -26,7 +26,9 @@ bool isPrintable(char c)
 // The text without any of `removed`.
 std::string withoutCharacters(std::string_view text, std::string_view removed)
 {
-    const auto isRemoved = [&](char c) { return removed.find(c) != std::string_view::npos; };
+    const auto isRemoved = [removed](char c) {
+        return std::any_of(removed.begin(), removed.end(), [c](char r) { return r == c; });
+    };
     if (std::none_of(text.begin(), text.end(), isRemoved))
         return std::string(text);
     std::string out;
