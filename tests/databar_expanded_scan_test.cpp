@@ -15,10 +15,7 @@
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -33,85 +30,25 @@ namespace {
 
 // ---- zxing-cpp in a child process, many pictures per child ----------------------------
 
-bool writeAll(int fd, const void* p, std::size_t n)
-{
-    const auto* c = static_cast<const char*>(p);
-    while (n > 0) {
-        const ssize_t w = ::write(fd, c, n);
-        if (w <= 0)
-            return false;
-        c += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
-
-bool readAll(int fd, void* p, std::size_t n)
-{
-    auto* c = static_cast<char*>(p);
-    while (n > 0) {
-        const ssize_t r = ::read(fd, c, n);
-        if (r <= 0)
-            return false;
-        c += r;
-        n -= static_cast<std::size_t>(r);
-    }
-    return true;
-}
-
-// zxing-cpp stopped after the first symbol (a second reading of a stacked symbol makes
-// zxing-cpp 1.4 abort).
-std::string zxingRead(const gray_image& image)
-{
-    for (const auto& d : decodeWithZxing(image, 1))
-        if (d.format == "DataBarExpanded")
-            return d.data;
-    return {};
-}
-
 struct zxing_result {
     bool crashed = false;
     std::string text;  // empty: nothing read
 };
 
-// Reads every picture; a child that dies marks its current picture as crashed and a new
-// child goes on with the next one.
+// Reads every picture, stopping after the first symbol (a second reading of a stacked
+// symbol makes zxing-cpp 1.4 abort).
 std::vector<zxing_result> zxingReadAll(const std::vector<gray_image>& images)
 {
     std::vector<zxing_result> out(images.size());
-    std::size_t next = 0;
-    while (next < images.size()) {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            break;
-        std::fflush(nullptr);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::close(fds[0]);
-            for (std::size_t i = next; i < images.size(); ++i) {
-                const std::string text = zxingRead(images[i]);
-                const auto n = static_cast<std::uint32_t>(text.size());
-                if (!writeAll(fds[1], &n, sizeof n) || !writeAll(fds[1], text.data(), n))
-                    ::_exit(1);
-            }
-            ::_exit(0);
+    const auto batch = decodeBatchWithZxingIsolated(images, 1);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (!batch[i]) {
+            out[i].crashed = true;
+            continue;
         }
-        ::close(fds[1]);
-        std::uint32_t n = 0;
-        while (next < images.size() && readAll(fds[0], &n, sizeof n)) {
-            out[next].text.resize(n);
-            if (n > 0 && !readAll(fds[0], out[next].text.data(), n))
-                break;
-            ++next;
-        }
-        ::close(fds[0]);
-        int status = 0;
-        if (pid > 0)
-            ::waitpid(pid, &status, 0);
-        if (next < images.size()) {
-            out[next].crashed = true;
-            ++next;
-        }
+        for (const auto& d : *batch[i])
+            if (d.format == "DataBarExpanded" && out[i].text.empty())
+                out[i].text = d.data;
     }
     return out;
 }

@@ -12,3 +12,8 @@ strivane_test(scan_support_tests
   SOURCES support/scan_support_test.cpp
   LABELS scan
   LIBS scan_support tallowlib)
+
+# What a shared library exports, read with nm: for the tests of the exported interfaces.
+add_library(exported_symbols STATIC support/exported_symbols.cpp)
+target_include_directories(exported_symbols PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/support)
+strivane_warnings(exported_symbols)

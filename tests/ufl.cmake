@@ -3,7 +3,7 @@ if(TARGET U25Ferrow)
   strivane_test(ufl_tests
     SOURCES ufl_test.cpp ufl_exports_test.cpp ufl_engine_simulator.cpp
     LABELS ufl
-    LIBS Tarnwick ${CMAKE_DL_LIBS})
+    LIBS Tarnwick exported_symbols ${CMAKE_DL_LIBS})
   target_include_directories(ufl_tests PRIVATE ${PROJECT_SOURCE_DIR}/ufl/include)
   target_compile_definitions(ufl_tests PRIVATE U25FERROW_LIBRARY_PATH="$<TARGET_FILE:U25Ferrow>")
   add_dependencies(ufl_tests U25Ferrow)

@@ -1,44 +1,20 @@
 // libU25Ferrow exports exactly the engine's entry points and formula functions, and carries
 // its own encoder core instead of leaning on libTarnwick.
+#include "exported_symbols.hpp"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <memory>
 #include <set>
 #include <string>
 
+using strivane::exports::commandLines;
+
 namespace {
 
-std::vector<std::string> commandLines(const std::string& command)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::vector<std::string> lines;
-    if (!pipe)
-        return lines;
-    std::array<char, 512> line{};
-    while (fgets(line.data(), static_cast<int>(line.size()), pipe.get())) {
-        std::string s(line.data());
-        while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
-            s.pop_back();
-        lines.push_back(s);
-    }
-    return lines;
-}
-
-// Last field of each `nm` line, without its symbol version.
+// The library's dynamic symbols as `nm -D <nmOptions>` lists them.
 std::set<std::string> symbolNames(const std::string& nmOptions)
 {
-    std::set<std::string> names;
-    for (const std::string& s : commandLines("nm -D " + nmOptions + " " + U25FERROW_LIBRARY_PATH)) {
-        const auto space = s.rfind(' ');
-        std::string name = space == std::string::npos ? s : s.substr(space + 1);
-        if (const auto at = name.find('@'); at != std::string::npos)
-            name.erase(at);
-        if (!name.empty() && name != "U25FERROW_1")
-            names.insert(name);
-    }
-    return names;
+    return strivane::exports::dynamicSymbols(U25FERROW_LIBRARY_PATH, nmOptions, "U25FERROW_1");
 }
 
 }  // namespace

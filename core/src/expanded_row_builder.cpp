@@ -4,6 +4,7 @@
 #include "tallowlib/databar_stacked.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
@@ -32,13 +33,14 @@ std::string middleSeparator(int width)
 
 }  // namespace
 
-int normaliseSegmentsPerRow(int s)
+int normaliseSegmentsPerRow(int segments)
 {
+    std::int64_t s = segments;  // wide enough for the odd-value step at the int limits
     if (s % 2 != 0)
         s = (s / 2) * 2 + 2;
     if (s > 22 || s <= 0)
         s = 22;
-    return s;
+    return static_cast<int>(s);
 }
 
 void expanded_row_builder::buildRows(std::string_view text, std::vector<std::string>& rows) const

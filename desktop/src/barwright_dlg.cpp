@@ -86,6 +86,16 @@ QGroupBox* addGroupBox(QWidget* parent, const char* caption, QRect rect)
     return box;
 }
 
+// A drop-down list at the top of `rect` (whose height is that of the list when open),
+// named by its control id, as high as the closed box needs.
+QComboBox* addComboBox(QWidget* parent, int id, QRect rect)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(idName(id));
+    box->setGeometry(rect.x(), rect.y(), rect.width(), box->sizeHint().height());
+    return box;
+}
+
 // A static text; texts whose rectangle holds more than one line wrap at word boundaries.
 QLabel* addLabel(QWidget* parent, const char* text, QRect rect)
 {
@@ -197,16 +207,10 @@ void CBarwrightDlg::createControls()
 
     addGroupBox(this, "DataBar Font", du.rect(225, 162, 141, 47));
     addLabel(this, "Font Name:", du.rect(231, 174, 38, 8));
-    fontNames_ = new QComboBox(this);
-    fontNames_->setObjectName(idName(1015));
-    const QRect namesRect = du.rect(269, 171, 91, 57);
-    fontNames_->setGeometry(namesRect.x(), namesRect.y(), namesRect.width(), fontNames_->sizeHint().height());
+    fontNames_ = addComboBox(this, 1015, du.rect(269, 171, 91, 57));
     connect(fontNames_, &QComboBox::activated, this, &CBarwrightDlg::onFontNameChanged);
     addLabel(this, "Font Size:", du.rect(231, 191, 33, 8));
-    fontSizes_ = new QComboBox(this);
-    fontSizes_->setObjectName(idName(1016));
-    const QRect sizesRect = du.rect(269, 190, 89, 95);
-    fontSizes_->setGeometry(sizesRect.x(), sizesRect.y(), sizesRect.width(), fontSizes_->sizeHint().height());
+    fontSizes_ = addComboBox(this, 1016, du.rect(269, 190, 89, 95));
     connect(fontSizes_, &QComboBox::activated, this, &CBarwrightDlg::RefreshPreview);
 
     addLabel(this, "X Dimension:", du.rect(227, 224, 42, 8));

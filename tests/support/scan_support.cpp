@@ -71,24 +71,36 @@ std::vector<decoded> decodeWithZxing(const gray_image& image, int maxSymbols)
 
 namespace {
 
-// Child -> parent: count, then per result four length-prefixed fields.
-void writeAll(int fd, const void* data, std::size_t size)
+// Child -> parent, per picture: a count, then per result four length-prefixed fields.
+bool writeAll(int fd, const void* data, std::size_t size)
 {
     const auto* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = ::write(fd, p, size);
         if (n <= 0)
-            return;
+            return false;
         p += n;
         size -= static_cast<std::size_t>(n);
     }
+    return true;
 }
 
-void writeField(int fd, const std::string& s)
+bool writeField(int fd, const std::string& s)
 {
     const std::uint32_t n = static_cast<std::uint32_t>(s.size());
-    writeAll(fd, &n, sizeof n);
-    writeAll(fd, s.data(), s.size());
+    return writeAll(fd, &n, sizeof n) && writeAll(fd, s.data(), s.size());
+}
+
+bool writeResults(int fd, const std::vector<decoded>& results)
+{
+    const std::uint32_t count = static_cast<std::uint32_t>(results.size());
+    if (!writeAll(fd, &count, sizeof count))
+        return false;
+    for (const auto& d : results)
+        if (!writeField(fd, d.format) || !writeField(fd, d.data) || !writeField(fd, d.symbologyId) ||
+            !writeField(fd, d.gs1 ? "1" : "0"))
+            return false;
+    return true;
 }
 
 bool readAll(int fd, void* data, std::size_t size)
@@ -113,54 +125,77 @@ bool readField(int fd, std::string& s)
     return n == 0 || readAll(fd, s.data(), n);
 }
 
-}  // namespace
+// nullopt when the child's results for a picture did not arrive whole.
+std::optional<std::vector<decoded>> readResults(int fd)
+{
+    std::uint32_t count = 0;
+    if (!readAll(fd, &count, sizeof count))
+        return std::nullopt;
+    std::vector<decoded> out;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        decoded d;
+        std::string gs1;
+        if (!readField(fd, d.format) || !readField(fd, d.data) || !readField(fd, d.symbologyId) ||
+            !readField(fd, gs1))
+            return std::nullopt;
+        d.gs1 = gs1 == "1";
+        out.push_back(std::move(d));
+    }
+    return out;
+}
 
-std::optional<std::vector<decoded>> decodeWithZxingIsolated(const gray_image& image)
+// Forks one child that reads images[next..] in turn, stores in `out` what arrives whole
+// and leaves `next` at the first picture without a whole result (the one the child died
+// on). False when no child could be started.
+bool readInChild(std::span<const gray_image> images, int maxSymbols, std::size_t& next,
+                 std::vector<std::optional<std::vector<decoded>>>& out)
 {
     int fds[2];
     if (::pipe(fds) != 0)
-        return std::nullopt;
+        return false;
     std::fflush(nullptr);
     const pid_t pid = ::fork();
     if (pid < 0) {
         ::close(fds[0]);
         ::close(fds[1]);
-        return std::nullopt;
+        return false;
     }
     if (pid == 0) {
         ::close(fds[0]);
-        const auto results = decodeWithZxing(image);
-        const std::uint32_t count = static_cast<std::uint32_t>(results.size());
-        writeAll(fds[1], &count, sizeof count);
-        for (const auto& d : results) {
-            writeField(fds[1], d.format);
-            writeField(fds[1], d.data);
-            writeField(fds[1], d.symbologyId);
-            writeField(fds[1], d.gs1 ? "1" : "0");
-        }
+        for (std::size_t i = next; i < images.size(); ++i)
+            if (!writeResults(fds[1], decodeWithZxing(images[i], maxSymbols)))
+                ::_exit(1);
         ::close(fds[1]);
         ::_exit(0);
     }
     ::close(fds[1]);
-    std::vector<decoded> out;
-    bool ok = true;
-    std::uint32_t count = 0;
-    if (!readAll(fds[0], &count, sizeof count))
-        ok = false;
-    for (std::uint32_t i = 0; ok && i < count; ++i) {
-        decoded d;
-        std::string gs1;
-        ok = readField(fds[0], d.format) && readField(fds[0], d.data) && readField(fds[0], d.symbologyId) &&
-             readField(fds[0], gs1);
-        d.gs1 = gs1 == "1";
-        out.push_back(std::move(d));
+    while (next < images.size()) {
+        auto results = readResults(fds[0]);
+        if (!results)
+            break;
+        out[next++] = std::move(results);
     }
     ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
+    ::waitpid(pid, nullptr, 0);
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::optional<std::vector<decoded>>> decodeBatchWithZxingIsolated(std::span<const gray_image> images,
+                                                                              int maxSymbols)
+{
+    std::vector<std::optional<std::vector<decoded>>> out(images.size());
+    std::size_t next = 0;
+    while (next < images.size() && readInChild(images, maxSymbols, next, out))
+        if (next < images.size())
+            ++next;  // the child died on this picture: it stays nullopt
     return out;
+}
+
+std::optional<std::vector<decoded>> decodeWithZxingIsolated(const gray_image& image, int maxSymbols)
+{
+    return decodeBatchWithZxingIsolated(std::span<const gray_image>(&image, 1), maxSymbols).front();
 }
 
 bool writePgm(const gray_image& image, const std::string& path)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,14 @@ std::vector<decoded> decodeWithZbar(const gray_image& image);
 std::vector<decoded> decodeWithZxing(const gray_image& image, int maxSymbols = 0);
 
 // zxing-cpp in a forked child, so that a crash of the reader on some picture cannot take
-// the test run down. nullopt when the child died.
-std::optional<std::vector<decoded>> decodeWithZxingIsolated(const gray_image& image);
+// the test run down. One child reads the pictures in turn; when it dies, its current
+// picture gives nullopt and a new child goes on with the next one. `maxSymbols` as for
+// decodeWithZxing.
+std::vector<std::optional<std::vector<decoded>>> decodeBatchWithZxingIsolated(std::span<const gray_image> images,
+                                                                              int maxSymbols = 0);
+
+// One picture read as above; nullopt when the child died.
+std::optional<std::vector<decoded>> decodeWithZxingIsolated(const gray_image& image, int maxSymbols = 0);
 
 // Writes the picture as a binary PGM (for looking at a failing case).
 bool writePgm(const gray_image& image, const std::string& path);

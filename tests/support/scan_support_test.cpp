@@ -37,6 +37,29 @@ TEST(ScanSupport, ReadsKnownCode128)
     EXPECT_EQ((*zx)[0].format, "Code128");
 }
 
+// The pictures come back in order; a picture on which the reader dies gives nullopt and a
+// new child goes on with the ones after it.
+TEST(ScanSupport, IsolatedBatchOutlivesACrashingPicture)
+{
+    const auto code128 = renderModuleRows(readFontText("2a1b3b1a2b3b1b2b3a2c3a1a2").rows, {30});
+    const auto blank = renderModuleRows({"0"}, {30});
+    gray_image noPixels;  // the reader dereferences the missing pixel data
+    noPixels.width = 2000;
+    noPixels.height = 2000;
+    const auto results = decodeBatchWithZxingIsolated(std::vector<gray_image>{code128, noPixels, blank, code128});
+    ASSERT_EQ(results.size(), 4u);
+    for (std::size_t i : {0u, 3u}) {
+        ASSERT_TRUE(results[i].has_value()) << i;
+        ASSERT_EQ(results[i]->size(), 1u) << i;
+        EXPECT_EQ((*results[i])[0].data, "12") << i;
+    }
+    EXPECT_FALSE(results[1].has_value());
+    ASSERT_TRUE(results[2].has_value());
+    EXPECT_TRUE(results[2]->empty());
+    EXPECT_FALSE(decodeWithZxingIsolated(noPixels).has_value());
+    EXPECT_TRUE(decodeBatchWithZxingIsolated(std::vector<gray_image>{}).empty());
+}
+
 TEST(ScanSupport, ReadsKnownDataBar14)
 {
     const auto rows = readFontText(singleRowFontText("1113112161238111411511121132222119311212333111")).rows;

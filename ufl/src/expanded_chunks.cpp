@@ -52,16 +52,14 @@ extern "C" {
 // writes into the buffer only when its whole text fits).
 UFL_API std::int32_t UFL_CALL Kelbrin_DataBarExpanded_Set(ufl_param_block* block)
 {
-    const ufl_param_element* data = parameter(block, 1);
-    const ufl_param_element* segments = parameter(block, 2);
-    if (data == nullptr || segments == nullptr)
+    const auto arguments = symbolArguments(block, symbology::databar_expanded);
+    if (!arguments)
         return UFL_MISSING_PARAMETER;
     expanded_chunk_buffer* chunks = threadBuffer();
     if (chunks == nullptr)
         return UFL_NO_THREAD_BUFFER;
-    const std::int32_t perRow = boundedSegmentsPerRow(integerValue(*segments));
-    const int length = copyFontText(symbology::databar_expanded, stringValue(*data), perRow, chunks->text,
-                                    textCapacity);
+    const int length = copyFontText(symbology::databar_expanded, arguments->data, arguments->segmentsPerRow,
+                                    chunks->text, textCapacity);
     if (length <= 0)
         return fail(*block, UFL_ERROR_INVALID_DATA);
     chunks->readPosition = textStart;

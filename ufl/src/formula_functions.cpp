@@ -15,68 +15,35 @@ namespace {
 
 // Longest text Kelbrin_Mod10 accepts: with its check digit it fills the result buffer.
 constexpr std::size_t maxMod10Length = UFL_RESULT_BUFFER_SIZE - 2;
-// Segments per row for the symbologies that have no choice of rows (the value is unused).
-constexpr std::int32_t oneRow = 22;
 
-std::int32_t writeSymbol(ufl_param_block& block, symbology s, const char* data, std::int32_t segments)
+// A formula function that prints a symbol. A DataBar Expanded symbol whose font text
+// exceeds 254 characters fails here; the _Set/_Get pair serves it.
+std::int32_t symbolFunction(ufl_param_block* block, symbology s)
 {
-    if (copyFontText(s, data, segments, resultBuffer(block), UFL_RESULT_BUFFER_SIZE) > 0)
-        return UFL_SUCCESS;
-    return fail(block, UFL_ERROR_INVALID_DATA);
-}
-
-std::int32_t oneTextFunction(ufl_param_block* block, symbology s)
-{
-    const ufl_param_element* data = parameter(block, 1);
-    if (data == nullptr)
+    const auto arguments = symbolArguments(block, s);
+    if (!arguments)
         return UFL_MISSING_PARAMETER;
-    return writeSymbol(*block, s, stringValue(*data), oneRow);
+    if (copyFontText(s, arguments->data, arguments->segmentsPerRow, resultBuffer(*block), UFL_RESULT_BUFFER_SIZE) > 0)
+        return UFL_SUCCESS;
+    return fail(*block, UFL_ERROR_INVALID_DATA);
 }
 
 }  // namespace
 
 extern "C" {
 
-UFL_API std::int32_t UFL_CALL Kelbrin_Code128_Uni(ufl_param_block* block)
-{
-    return oneTextFunction(block, symbology::code128);
-}
+#define KELBRIN_SYMBOL_FUNCTION(name, s) \
+    UFL_API std::int32_t UFL_CALL name(ufl_param_block* block) { return symbolFunction(block, s); }
 
-UFL_API std::int32_t UFL_CALL Kelbrin_EAN128_Uni(ufl_param_block* block)
-{
-    return oneTextFunction(block, symbology::gs1_128);
-}
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_Code128_Uni, symbology::code128)
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_EAN128_Uni, symbology::gs1_128)
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_DataBar14, symbology::databar14)
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_DataBarLimited, symbology::databar_limited)
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_DataBarStacked, symbology::databar_stacked)
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_DataBarStackedOmni, symbology::databar_stacked_omni)
+KELBRIN_SYMBOL_FUNCTION(Kelbrin_DataBarExpanded, symbology::databar_expanded)
 
-UFL_API std::int32_t UFL_CALL Kelbrin_DataBar14(ufl_param_block* block)
-{
-    return oneTextFunction(block, symbology::databar14);
-}
-
-UFL_API std::int32_t UFL_CALL Kelbrin_DataBarLimited(ufl_param_block* block)
-{
-    return oneTextFunction(block, symbology::databar_limited);
-}
-
-UFL_API std::int32_t UFL_CALL Kelbrin_DataBarStacked(ufl_param_block* block)
-{
-    return oneTextFunction(block, symbology::databar_stacked);
-}
-
-UFL_API std::int32_t UFL_CALL Kelbrin_DataBarStackedOmni(ufl_param_block* block)
-{
-    return oneTextFunction(block, symbology::databar_stacked_omni);
-}
-
-// A symbol whose font text exceeds 254 characters fails here; the _Set/_Get pair serves it.
-UFL_API std::int32_t UFL_CALL Kelbrin_DataBarExpanded(ufl_param_block* block)
-{
-    const ufl_param_element* data = parameter(block, 1);
-    const ufl_param_element* segments = parameter(block, 2);
-    if (data == nullptr || segments == nullptr)
-        return UFL_MISSING_PARAMETER;
-    const std::int32_t perRow = boundedSegmentsPerRow(integerValue(*segments));
-    return writeSymbol(*block, symbology::databar_expanded, stringValue(*data), perRow);
-}
+#undef KELBRIN_SYMBOL_FUNCTION
 
 // The text followed by its GS1 modulo-10 check digit. No character is rejected.
 UFL_API std::int32_t UFL_CALL Kelbrin_Mod10(ufl_param_block* block)

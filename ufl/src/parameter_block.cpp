@@ -1,5 +1,7 @@
 #include "parameter_block.hpp"
 
+#include "font_text_copy.hpp"
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -33,6 +35,17 @@ std::int32_t integerValue(const ufl_param_element& element)
     if (value >= highest)
         return highest;
     return static_cast<std::int32_t>(value);
+}
+
+std::optional<symbol_arguments> symbolArguments(const ufl_param_block* block, Tallowlib::symbology s)
+{
+    constexpr std::int32_t oneRow = 22;  // the value is unused for the one-row symbologies
+    const bool expanded = s == Tallowlib::symbology::databar_expanded;
+    const ufl_param_element* data = parameter(block, 1);
+    const ufl_param_element* segments = expanded ? parameter(block, 2) : nullptr;
+    if (data == nullptr || (expanded && segments == nullptr))
+        return std::nullopt;
+    return symbol_arguments{stringValue(*data), expanded ? boundedSegmentsPerRow(integerValue(*segments)) : oneRow};
 }
 
 char* resultBuffer(const ufl_param_block& block)

@@ -3,7 +3,10 @@
 
 #include "ufl_engine.h"
 
+#include "tallowlib/symbol_text.hpp"
+
 #include <cstdint>
+#include <optional>
 
 namespace Kelbrin::U25Ferrow {
 
@@ -16,6 +19,15 @@ const char* stringValue(const ufl_param_element& element);
 // A Number parameter as an integer: value x 0.01, truncated toward zero. NaN gives 0 and
 // values beyond the 32-bit range are clamped to it.
 std::int32_t integerValue(const ufl_param_element& element);
+
+// The arguments of a formula function that prints a symbol: its text (parameter 1) and, for
+// DataBar Expanded, the segments per row (parameter 2, bounded); the other symbologies
+// print one row. nullopt when a parameter is missing.
+struct symbol_arguments {
+    const char* data;
+    std::int32_t segmentsPerRow;
+};
+std::optional<symbol_arguments> symbolArguments(const ufl_param_block* block, Tallowlib::symbology s);
 
 // The engine's result buffer of a String function (UFL_RESULT_BUFFER_SIZE bytes).
 char* resultBuffer(const ufl_param_block& block);
