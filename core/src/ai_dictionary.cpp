@@ -93,6 +93,80 @@ constexpr std::array<ai_hr_rule, 4> formattingRules{{
     {"41[0-5]", R"((\d{2})(\d{5})(\d{5})(\d))", " $1 $2 $3 $4"},
 }};
 
+// One position of a simple pattern: a digit, or a class "[x-y]" of digits.
+struct digit_class {
+    char low;
+    char high;
+    std::size_t length;  // characters of the pattern it takes; 0 when it is neither
+};
+
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+constexpr digit_class digitClassAt(std::string_view pattern, std::size_t i)
+{
+    if (isDigit(pattern[i]))
+        return {pattern[i], pattern[i], 1};
+    if (pattern[i] == '[' && i + 4 < pattern.size() && isDigit(pattern[i + 1]) && pattern[i + 2] == '-' &&
+        isDigit(pattern[i + 3]) && pattern[i + 4] == ']')
+        return {pattern[i + 1], pattern[i + 3], 5};
+    return {0, 0, 0};
+}
+
+// Whether the pattern is made of digits and digit classes only, so that simpleMatch decides
+// it without a regular expression (true of every pattern row of the tables).
+constexpr bool isSimplePattern(std::string_view pattern)
+{
+    for (std::size_t i = 0; i < pattern.size();) {
+        const digit_class d = digitClassAt(pattern, i);
+        if (d.length == 0)
+            return false;
+        i += d.length;
+    }
+    return true;
+}
+
+// Whole-AI match of a simple pattern.
+constexpr bool simpleMatch(std::string_view pattern, std::string_view ai)
+{
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++k) {
+        const digit_class d = digitClassAt(pattern, i);
+        if (k >= ai.size() || ai[k] < d.low || ai[k] > d.high)
+            return false;
+        i += d.length;
+    }
+    return k == ai.size();
+}
+
+static_assert(simpleMatch("3[1-6][0-9][0-9]", "3202") && !simpleMatch("3[1-6][0-9][0-9]", "3702"));
+static_assert(!simpleMatch("9[1-9]", "9") && !simpleMatch("9[1-9]", "910") && simpleMatch("9[1-9]", "99"));
+
+// The rows an AI beginning with one digit can match, in search order.
+struct row_list {
+    std::array<std::uint8_t, definitions.size()> rows{};
+    std::size_t count = 0;
+};
+
+// For every leading digit the rows worth trying: a row whose pattern begins with another
+// digit (or a class without it) cannot match. A pattern of other syntax is tried for all.
+constexpr auto rowsByLeadingDigit = [] {
+    std::array<row_list, 10> out{};
+    for (std::size_t i = 0; i < definitions.size(); ++i) {
+        const std::string_view pattern = definitions[i].pattern;
+        const digit_class first = pattern.empty() ? digit_class{0, 0, 0} : digitClassAt(pattern, 0);
+        for (char d = '0'; d <= '9'; ++d) {
+            if (first.length == 0 || (d >= first.low && d <= first.high)) {
+                row_list& list = out[static_cast<std::size_t>(d - '0')];
+                list.rows[list.count++] = static_cast<std::uint8_t>(i);
+            }
+        }
+    }
+    return out;
+}();
+
 // The digits every AI matching `pattern` must begin with: its leading literal characters,
 // not counting one followed by a quantifier; none when the pattern has alternatives.
 std::string literalPrefix(std::string_view pattern)
@@ -107,8 +181,10 @@ std::string literalPrefix(std::string_view pattern)
     return std::string(pattern.substr(0, n));
 }
 
-// A pattern row compiled once, with the prefix that rules most AIs out without matching.
+// A pattern row compiled once, with the prefix that rules most AIs out without matching;
+// a simple pattern is matched directly and needs neither.
 struct compiled_pattern {
+    bool simple = false;
     std::string prefix;
     boost::regex expression;
 };
@@ -121,6 +197,9 @@ const std::array<compiled_pattern, definitions.size()>& definitionExpressions()
         for (std::size_t i = 0; i < definitions.size(); ++i) {
             if (definitions[i].kind != ai_pattern)
                 continue;
+            out[i].simple = isSimplePattern(definitions[i].pattern);
+            if (out[i].simple)
+                continue;
             out[i].prefix = literalPrefix(definitions[i].pattern);
             out[i].expression.assign(definitions[i].pattern);
         }
@@ -130,6 +209,7 @@ const std::array<compiled_pattern, definitions.size()>& definitionExpressions()
 }
 
 struct compiled_rule {
+    bool simpleAiPattern = false;
     boost::regex aiPattern;
     boost::regex expression;
 };
@@ -139,7 +219,9 @@ const std::array<compiled_rule, formattingRules.size()>& ruleExpressions()
     static const auto compiled = [] {
         std::array<compiled_rule, formattingRules.size()> out;
         for (std::size_t i = 0; i < formattingRules.size(); ++i) {
-            out[i].aiPattern.assign(formattingRules[i].ai_pattern);
+            out[i].simpleAiPattern = isSimplePattern(formattingRules[i].ai_pattern);
+            if (!out[i].simpleAiPattern)
+                out[i].aiPattern.assign(formattingRules[i].ai_pattern);
             out[i].expression.assign(formattingRules[i].expression, boost::regex::perl | boost::regex::icase);
         }
         return out;
@@ -164,15 +246,29 @@ std::size_t indexOf(const ai_hr_rule& rule)
     return formattingRules.size();
 }
 
+// Whether the zero-terminated field holds exactly `text`, stopping at the first difference.
+template <std::size_t N>
+constexpr bool equalsField(const char (&field)[N], std::string_view text)
+{
+    if (text.size() >= N)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (field[i] != text[i] || field[i] == '\0')
+            return false;
+    return field[text.size()] == '\0';
+}
+
 // Whether the AI matches row `index` of the table.
 bool rowMatches(std::size_t index, std::string_view ai)
 {
     const ai_definition& row = definitions[index];
     switch (row.kind) {
     case ai_literal:
-        return ai == row.pattern;
+        return equalsField(row.pattern, ai);
     case ai_pattern: {
         const compiled_pattern& compiled = definitionExpressions()[index];
+        if (compiled.simple)
+            return simpleMatch(row.pattern, ai);
         return ai.starts_with(compiled.prefix) && boost::regex_match(ai.begin(), ai.end(), compiled.expression);
     }
     default:
@@ -207,6 +303,13 @@ bool aiDefinitionMatches(const ai_definition& row, std::string_view ai)
 
 const ai_definition* findAiDefinition(std::string_view ai)
 {
+    if (!ai.empty() && isDigit(ai[0])) {
+        const row_list& candidates = rowsByLeadingDigit[static_cast<std::size_t>(ai[0] - '0')];
+        for (std::size_t k = 0; k < candidates.count; ++k)
+            if (rowMatches(candidates.rows[k], ai))
+                return &definitions[candidates.rows[k]];
+        return nullptr;
+    }
     for (std::size_t i = 0; i < definitions.size(); ++i)
         if (rowMatches(i, ai))
             return &definitions[i];
@@ -217,7 +320,8 @@ const ai_hr_rule* findAiFormattingRule(std::string_view ai)
 {
     const auto& compiled = ruleExpressions();
     for (std::size_t i = 0; i < formattingRules.size(); ++i)
-        if (boost::regex_match(ai.begin(), ai.end(), compiled[i].aiPattern))
+        if (compiled[i].simpleAiPattern ? simpleMatch(formattingRules[i].ai_pattern, ai)
+                                        : boost::regex_match(ai.begin(), ai.end(), compiled[i].aiPattern))
             return &formattingRules[i];
     return nullptr;
 }

@@ -32,6 +32,18 @@ void humanReadableText(const std::vector<code128_token>& tokens, std::string& te
 
 }  // namespace
 
+void code128FontText(const char* message, std::size_t length, std::string& fontText, std::string* humanReadable)
+{
+    std::vector<code128_token> tokens;
+    tokenizeCode128(message, length, tokens);
+    std::vector<std::uint8_t> values;
+    encodeCode128Values(tokens, values);
+    fontText.clear();
+    appendCode128FontText(values, fontText);
+    if (humanReadable != nullptr)
+        humanReadableText(tokens, *humanReadable);
+}
+
 void code128Modules(const char* message, std::size_t length, std::string& modules)
 {
     std::vector<code128_token> tokens;

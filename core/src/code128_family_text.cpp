@@ -2,23 +2,24 @@
 #include "symbol_text_parts.hpp"
 
 #include "tallowlib/code128_encoder.hpp"
-#include "tallowlib/code128_patterns.hpp"
 #include "tallowlib/ean128_encoder.hpp"
+
+#include <cstring>
 
 namespace Kelbrin::Tallowlib::detail {
 
 void encodeCode128Family(symbology s, const char* input, std::vector<std::string>& lines, std::string* humanReadable)
 {
-    lines.clear();
-    std::string modules;
-    std::string human;
-    if (s == symbology::code128)
-        code128_encoder().encode(input, modules, human);
-    else
-        ean128_encoder().encode(input, 1, modules, human);
-    lines.push_back(modulesToFontText(modules));
-    if (humanReadable != nullptr)
-        *humanReadable = std::move(human);
+    // The encoders' own path without the module string; the caller's line keeps its storage.
+    lines.resize(1);
+    std::string& text = lines.front();
+    if (s == symbology::code128) {
+        code128FontText(input, input == nullptr ? 0 : std::strlen(input), text, humanReadable);
+        return;
+    }
+    std::string message;
+    ean128Message(input, message, humanReadable);
+    code128FontText(message.data(), message.size(), text);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -1,5 +1,7 @@
 #include "tallowlib/code128_patterns.hpp"
 
+#include <cstring>
+
 namespace Kelbrin::Tallowlib {
 
 // The symbol character table of the Code 128 standard, widths written out as modules.
@@ -22,12 +24,69 @@ constexpr std::array<std::string_view, 107> code128_symbol_patterns = {
     "bbsbssbbbss", "bbsssbbbsbsbb",
 };
 
+namespace {
+
+// Width characters of one module string, as modulesToFontText writes them (at most 7 for
+// the stop, 6 for every other symbol character).
+struct symbol_font_text {
+    std::array<char, 8> text{};
+    std::size_t size = 0;
+
+    constexpr std::string_view view() const { return {text.data(), size}; }
+};
+
+constexpr symbol_font_text fontTextOf(std::string_view modules)
+{
+    symbol_font_text out;
+    for (std::size_t i = 0; i < modules.size() && out.size < out.text.size();) {
+        std::size_t j = i + 1;
+        while (j < modules.size() && modules[j] == modules[i])
+            ++j;
+        const auto run = static_cast<int>(j - i);
+        out.text[out.size++] = static_cast<char>((modules[i] == 'b' ? 48 : 96) + run);
+        i = j;
+    }
+    return out;
+}
+
+// The font text of every symbol value, worked out from the module table at compile time.
+// Every symbol character starts with a bar and ends with a space, so the font text of a
+// symbol is the font texts of its values one after another.
+constexpr auto symbolFontTexts = [] {
+    std::array<symbol_font_text, 107> out{};
+    for (std::size_t v = 0; v < out.size(); ++v)
+        out[v] = fontTextOf(code128_symbol_patterns[v]);
+    return out;
+}();
+
+static_assert(symbolFontTexts[0].view() == "2a2b2b");
+static_assert(symbolFontTexts[106].view() == "2c3a1a2");
+
+}  // namespace
+
 void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules)
 {
     modules.reserve(modules.size() + values.size() * 11 + 2);
     for (const std::uint8_t v : values)
         if (v < code128_symbol_patterns.size())
             modules.append(code128_symbol_patterns[v]);
+}
+
+void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text)
+{
+    // Each symbol's text is copied as its whole 8-byte entry and the end moved on by its
+    // length: room for 7 characters per value and one spare byte covers the last copy.
+    const std::size_t start = text.size();
+    text.resize(start + values.size() * 7 + 1);
+    char* const begin = text.data() + start;
+    char* p = begin;
+    for (const std::uint8_t v : values) {
+        if (v >= symbolFontTexts.size())
+            continue;
+        std::memcpy(p, symbolFontTexts[v].text.data(), symbolFontTexts[v].text.size());
+        p += symbolFontTexts[v].size;
+    }
+    text.resize(start + static_cast<std::size_t>(p - begin));
 }
 
 std::string modulesToFontText(std::string_view modules)

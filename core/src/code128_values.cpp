@@ -276,18 +276,21 @@ void tokenizeCode128(const char* text, std::size_t length, std::vector<code128_t
     tokens.clear();
     if (text == nullptr)
         return;
-    tokens.reserve(length);
+    // At most one token per byte: written in place, then cut to the count.
+    tokens.resize(length);
+    std::size_t count = 0;
     for (std::size_t i = 0; i < length;) {
         if (text[i] == '~') {
             const escape e = readEscape(text, i, length);
-            tokens.push_back(e.token);
+            tokens[count++] = e.token;
             i += e.length;
         }
         else {
-            tokens.push_back(dataToken(static_cast<unsigned char>(text[i])));
+            tokens[count++] = dataToken(static_cast<unsigned char>(text[i]));
             ++i;
         }
     }
+    tokens.resize(count);
 }
 
 std::vector<code128_token> tokenizeCode128(const char* text, std::size_t length)

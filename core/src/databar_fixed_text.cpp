@@ -12,7 +12,6 @@ namespace Kelbrin::Tallowlib::detail {
 
 void encodeDataBarFixed(symbology s, const char* input, std::vector<std::string>& lines, std::string* humanReadable)
 {
-    lines.clear();
     std::string barcode;
     std::string text;
     if (s == symbology::databar_limited)
@@ -23,10 +22,12 @@ void encodeDataBarFixed(symbology s, const char* input, std::vector<std::string>
     switch (s) {
     case symbology::databar14:
     case symbology::databar_limited:
-        lines.push_back(singleRowFontText(barcode));
+        lines.resize(1);  // the caller's line keeps its storage
+        singleRowFontText(barcode, lines.front());
         break;
     case symbology::databar_stacked:
-        lines.push_back(stackedFontText(barcode));
+        lines.resize(1);
+        lines.front() = stackedFontText(barcode);
         break;
     case symbology::databar_stacked_omni:
         omni_row_builder().fontLines(barcode, lines);

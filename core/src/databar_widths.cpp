@@ -1,14 +1,16 @@
 #include "tallowlib/databar_widths.hpp"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
 
-std::int64_t combins(int a, int b)
+namespace {
+
+// C(a, b) by products and divisions, for any size.
+std::int64_t computedCombinations(int a, int b)
 {
-    if (b < 0 || b > a)
-        return 0;
     const int maxDenominator = std::max(b, a - b);
     const int minDenominator = std::min(b, a - b);
     std::int64_t value = 1;
@@ -23,15 +25,44 @@ std::int64_t combins(int a, int b)
     return value;
 }
 
+// Pascal's triangle for every a the symbols need (widths are worked out over at most a few
+// dozen modules), so that the width search looks its counts up instead of computing them.
+constexpr int tabulatedRows = 48;
+
+constexpr auto pascalTriangle = [] {
+    std::array<std::array<std::int64_t, tabulatedRows>, tabulatedRows> c{};
+    for (std::size_t a = 0; a < c.size(); ++a) {
+        c[a][0] = 1;
+        for (std::size_t b = 1; b <= a; ++b)
+            c[a][b] = c[a - 1][b - 1] + (b < a ? c[a - 1][b] : 0);
+    }
+    return c;
+}();
+
+static_assert(pascalTriangle[17][8] == 24310 && pascalTriangle[47][23] == 16123801841550);
+
+}  // namespace
+
+std::int64_t combins(int a, int b)
+{
+    if (b < 0 || b > a)
+        return 0;
+    if (a < tabulatedRows)
+        return pascalTriangle[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+    return computedCombinations(a, b);
+}
+
 namespace {
 
-// How many combinations the remaining elements lose to the widest-element limit.
+// How many combinations the remaining elements lose to the widest-element limit: the sum
+// of C(n - elmWidth - mxw - 1, remaining - 2) over every too wide mxw from the widest
+// possible, n - elmWidth - (remaining - 1), down to maxWidth + 1. Those terms run over
+// C(k, remaining - 2) for k = remaining - 2 .. n - elmWidth - maxWidth - 2, and such a sum
+// is C(n - elmWidth - maxWidth - 1, remaining - 1) (hockey-stick identity; 0 when no width
+// is too wide). Needs remaining >= 2.
 std::int64_t tooWideCombinations(int n, int elmWidth, int remaining, int maxWidth)
 {
-    std::int64_t lessVal = 0;
-    for (int mxw = n - elmWidth - (remaining - 1); mxw > maxWidth; --mxw)
-        lessVal += combins(n - elmWidth - mxw - 1, remaining - 2);
-    return lessVal;
+    return combins(n - elmWidth - maxWidth - 1, remaining - 1);
 }
 
 }  // namespace

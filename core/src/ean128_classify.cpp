@@ -5,8 +5,7 @@
 #include "tallowlib/ean128_parser.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
-#include <boost/algorithm/string/erase.hpp>
-
+#include <algorithm>
 #include <cstddef>
 
 namespace Kelbrin::Tallowlib::detail {
@@ -24,6 +23,22 @@ bool isPrintable(char c)
     return code >= 32 && code <= 126;
 }
 
+// The text without any of `removed`.
+std::string withoutCharacters(std::string_view text, std::string_view removed)
+{
+    const auto isRemoved = [removed](char c) {
+        return std::any_of(removed.begin(), removed.end(), [c](char r) { return r == c; });
+    };
+    if (std::none_of(text.begin(), text.end(), isRemoved))
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (!isRemoved(c))
+            out.push_back(c);
+    return out;
+}
+
 // Leading "0"s when shorter, the first `length` characters kept when longer.
 void fitToLength(std::string& text, std::size_t length)
 {
@@ -36,8 +51,13 @@ void fitToLength(std::string& text, std::size_t length)
 // Keeps the characters the row's character set allows; returns the status bits for the rest.
 int keepAllowedCharacters(const ai_definition& row, std::string_view data, std::string& out)
 {
-    int status = 0;
     const bool numeric = row.charset == ai_numeric;
+    const auto allowed = [numeric](char c) { return numeric ? isDigit(c) : isPrintable(c); };
+    if (std::all_of(data.begin(), data.end(), allowed)) {
+        out.append(data);
+        return 0;
+    }
+    int status = 0;
     for (char c : data) {
         if (numeric ? isDigit(c) : isPrintable(c))
             out.push_back(c);
@@ -92,17 +112,14 @@ std::uint8_t noSeparator(const ai_definition* row, std::string_view ai, char mar
 }  // namespace
 
 int classifyElement(std::string_view ai, std::string_view typedData, int style,
-                    std::span<const custom_hr_rule> rules, ean128_element& out)
+                    std::span<const custom_hr_rule> rules, ean128_element& out, bool withText)
 {
     out = ean128_element{};
-    std::string typed(typedData);
-    std::string data = boost::algorithm::erase_all_copy(typed, " ");
+    std::string data = withoutCharacters(typedData, " ");
     char marker = '\0';
     if (!data.empty() && (data.back() == '~' || data.back() == '!')) {
         marker = data.back();
         data.pop_back();
-        boost::algorithm::erase_all(typed, "~");
-        boost::algorithm::erase_all(typed, "!");
     }
     copyToField(out.ai, ai);
 
@@ -122,7 +139,11 @@ int classifyElement(std::string_view ai, std::string_view typedData, int style,
     out.no_separator = noSeparator(row, ai, marker);
     out.status = status;
     copyToField(out.data, normalised);
-    copyToField(out.text, humanReadableText({ai, typed, normalised}, style, rules));
+    if (withText) {
+        // The typed data loses its markers only when it ends in one.
+        const std::string typed = marker != '\0' ? withoutCharacters(typedData, "~!") : std::string(typedData);
+        copyToField(out.text, humanReadableText({ai, typed, normalised}, style, rules));
+    }
     return status;
 }
 

@@ -29,8 +29,9 @@ struct element_texts {
 // Human-readable text of one element in `style` (not yet cut to the record's field).
 std::string humanReadableText(const element_texts& texts, int style, std::span<const custom_hr_rule> rules);
 
-// Fills `out` for the element "(" ai ")" typedData and returns its status bits.
+// Fills `out` for the element "(" ai ")" typedData and returns its status bits; `out.text`
+// stays empty unless `withText`.
 int classifyElement(std::string_view ai, std::string_view typedData, int style,
-                    std::span<const custom_hr_rule> rules, ean128_element& out);
+                    std::span<const custom_hr_rule> rules, ean128_element& out, bool withText = true);
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -3,7 +3,7 @@
 #include "tallowlib/code128_encoder.hpp"
 #include "tallowlib/ean128_parser.hpp"
 
-#include <vector>
+#include "tallowlib/fixed_field.hpp"
 
 namespace Kelbrin::Tallowlib {
 
@@ -13,24 +13,37 @@ constexpr std::string_view fnc1Escape = "~1";
 
 }  // namespace
 
-void ean128Message(const char* input, std::string& message, std::string& humanReadable)
+void ean128Message(const char* input, std::string& message, std::string* humanReadable)
 {
     message.clear();
-    humanReadable.clear();
-    std::vector<ean128_element> elements;
-    elements.reserve(8);
-    raiseFormatError(parseElementStrings(input, 0, hr_as_typed, elements));
-
-    message.reserve(2 + elements.size() * 24);
+    if (humanReadable != nullptr)
+        humanReadable->clear();
+    // Built while parsing: the separator owed by an element is written when another follows.
+    ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
+    ean128_element e;
+    bool separatorOwed = false;
     message.append(fnc1Escape);
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const ean128_element& e = elements[i];
-        humanReadable.append(fieldText(e.text));
+    int status;
+    while ((status = parser.nextElement(e)) == 0) {
+        if (separatorOwed)
+            message.append(fnc1Escape);
         message.append(fieldText(e.ai));
         message.append(fieldText(e.data));
-        if (i + 1 < elements.size() && e.no_separator == 0)
-            message.append(fnc1Escape);
+        separatorOwed = e.no_separator == 0;
+        if (humanReadable != nullptr)
+            humanReadable->append(fieldText(e.text));
     }
+    if (status != end_of_input) {
+        message.clear();
+        if (humanReadable != nullptr)
+            humanReadable->clear();
+        raiseFormatError(status);
+    }
+}
+
+void ean128Message(const char* input, std::string& message, std::string& humanReadable)
+{
+    ean128Message(input, message, &humanReadable);
 }
 
 void ean128_encoder::checkCharacters(const std::string& input) const

@@ -54,7 +54,8 @@ int ean128_parser::nextElement(ean128_element& out)
     const char* next = std::strchr(dataBegin, '(');
     const std::size_t dataLength = next != nullptr ? static_cast<std::size_t>(next - dataBegin) : std::strlen(dataBegin);
     cursor_ = next;
-    const int status = detail::classifyElement(ai, {dataBegin, dataLength}, style_, rules_, out);
+    const int status = detail::classifyElement(ai, {dataBegin, dataLength}, style_, rules_, out,
+                                                    (options_ & skip_text) == 0);
     return applyOptions(status, options_);
 }
 

@@ -1,6 +1,9 @@
 #include "tallowlib/font_text.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstring>
 
 namespace Kelbrin::Tallowlib {
 
@@ -27,11 +30,10 @@ constexpr int bit(char c) { return c == '1' ? 1 : 0; }
 
 void singleRowFontText(std::string_view elementWidths, std::string& out)
 {
-    out.clear();
-    out.reserve(elementWidths.size());
+    out.resize(elementWidths.size());
     for (std::size_t i = 0; i < elementWidths.size(); ++i) {
         const char w = elementWidths[i];
-        out.push_back(i % 2 == 0 ? static_cast<char>(w + 48) : w);
+        out[i] = i % 2 == 0 ? static_cast<char>(w + 48) : w;
     }
 }
 
@@ -44,32 +46,51 @@ std::string singleRowFontText(std::string_view elementWidths)
 
 std::string renderRow(const element_row& row)
 {
-    std::string modules(static_cast<std::size_t>(row.left_pad > 0 ? row.left_pad : 0), '0');
-    if (row.count <= 0 || row.widths == nullptr) {
-        modules.append(static_cast<std::size_t>(row.right_pad > 0 ? row.right_pad : 0), '0');
+    const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
+    const bool hasElements = row.count > 0 && row.widths != nullptr;
+    std::size_t total = modulesOf(row.left_pad) + modulesOf(row.right_pad);
+    if (hasElements) {
+        total += row.guard ? 4 : 0;
+        for (int k = 0; k < row.count; ++k)
+            total += modulesOf(row.widths[k]);
+    }
+    // Runs are copied as whole 16-byte blocks and the end moved on by their width, so the
+    // text gets 16 spare bytes; what spills past the row's last run is cleared at the end.
+    constexpr std::size_t block = 16;
+    static constexpr char light[block] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
+    static constexpr char dark[block] = {'1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1'};
+    std::string modules(total + block, '0');
+    if (!hasElements) {
+        modules.resize(total);
         return modules;
     }
-    const char colour0 = row.first_light ? '0' : '1';
-    const auto colourOf = [&](int k) { return k % 2 == 0 ? colour0 : (colour0 == '0' ? '1' : '0'); };
-    const auto opposite = [](char c) { return c == '0' ? '1' : '0'; };
+    const bool zeroDark = row.first_light == 0;
+    const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
+    char* p = modules.data() + modulesOf(row.left_pad);
+    const auto put = [&](std::size_t n, bool isDark) {
+        if (n <= block)
+            std::memcpy(p, isDark ? dark : light, block);
+        else
+            std::memset(p, isDark ? '1' : '0', n);
+        p += n;
+    };
     const int firstIndex = row.reversed ? row.count - 1 : 0;
     const int lastIndex = row.reversed ? 0 : row.count - 1;
 
     if (row.guard) {
-        modules.push_back(colourOf(firstIndex));
-        modules.push_back(opposite(colourOf(firstIndex)));
+        put(1, darkOf(firstIndex));
+        put(1, !darkOf(firstIndex));
     }
     for (int n = 0; n < row.count; ++n) {
         const int k = row.reversed ? row.count - 1 - n : n;
-        const int w = row.widths[k];
-        if (w > 0)
-            modules.append(static_cast<std::size_t>(w), colourOf(k));
+        put(modulesOf(row.widths[k]), darkOf(k));
     }
     if (row.guard) {
-        modules.push_back(opposite(colourOf(lastIndex)));
-        modules.push_back(colourOf(lastIndex));
+        put(1, !darkOf(lastIndex));
+        put(1, darkOf(lastIndex));
     }
-    modules.append(static_cast<std::size_t>(row.right_pad > 0 ? row.right_pad : 0), '0');
+    std::memset(p, '0', static_cast<std::size_t>(modules.data() + modules.size() - p));  // right padding
+    modules.resize(total);
     return modules;
 }
 
@@ -89,21 +110,25 @@ void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::st
     if (rows.empty())
         return;
     const std::string& first = rows.front();
-    std::string line;
-    line.reserve(first.size());
-    for (char m : first)
-        line.push_back(m == '1' ? 'm' : 'a');
+    std::string line(first.size(), 'a');
+    for (std::size_t j = 0; j < first.size(); ++j)
+        if (first[j] == '1')
+            line[j] = 'm';
     lines.push_back(std::move(line));
 
     const std::size_t width = first.size();
     const std::size_t groups = (rows.size() - 1) / 4;
     for (std::size_t g = 0; g < groups; ++g) {
         const std::string* r = &rows[4 * g + 1];
-        std::string next;
-        next.reserve(width);
-        for (std::size_t j = 0; j < width; ++j) {
+        std::string next(width, 'a');
+        // Columns that all four rows reach, then the rest with the missing cells light.
+        const std::size_t common = std::min({width, r[0].size(), r[1].size(), r[2].size(), r[3].size()});
+        for (std::size_t j = 0; j < common; ++j)
+            next[j] = fourCellTable[static_cast<std::size_t>(bit(r[0][j]) << 3 | bit(r[1][j]) << 2 |
+                                                             bit(r[2][j]) << 1 | bit(r[3][j]))];
+        for (std::size_t j = common; j < width; ++j) {
             const auto cell = [&](int i) { return j < r[i].size() ? r[i][j] : '0'; };
-            next.push_back(fourCellCharacter(cell(0), cell(1), cell(2), cell(3)));
+            next[j] = fourCellCharacter(cell(0), cell(1), cell(2), cell(3));
         }
         lines.push_back(std::move(next));
     }

@@ -20,4 +20,10 @@ public:
 // `modules` is overwritten.
 void code128Modules(const char* message, std::size_t length, std::string& modules);
 
+// The font text of a Code 128 message of `length` bytes: what modulesToFontText makes of
+// code128Modules, built from the symbol values without the module string. `fontText` is
+// overwritten; so is `*humanReadable` (the encoder's human-readable text) unless it is null.
+void code128FontText(const char* message, std::size_t length, std::string& fontText,
+                     std::string* humanReadable = nullptr);
+
 }  // namespace Kelbrin::Tallowlib

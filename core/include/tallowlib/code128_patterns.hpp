@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ extern const std::array<std::string_view, 107> code128_symbol_patterns;
 // Appends the module string of every value; values above 106 are not symbol characters
 // and are skipped.
 void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules);
+
+// Appends the width characters of every value: the same text as modulesToFontText of
+// the values' module strings, without building those. Values above 106 are skipped.
+void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text);
 
 // Width characters: a run of n bar modules ("b" or "B") gives '0' + n, any other run 'a' + n - 1.
 std::string modulesToFontText(std::string_view modules);

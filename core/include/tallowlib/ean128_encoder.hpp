@@ -22,6 +22,9 @@ public:
 // The Code 128 message of the element strings: FNC1 ("~1") first, then every element's AI
 // and normalised data, with FNC1 after each element but the last that needs a separator.
 // Throws invalid_ean128_format_error like ean128_encoder::encode.
+// Both texts are left empty when it throws.
 void ean128Message(const char* input, std::string& message, std::string& humanReadable);
+// The same; no human-readable text is built when `humanReadable` is null.
+void ean128Message(const char* input, std::string& message, std::string* humanReadable);
 
 }  // namespace Kelbrin::Tallowlib

@@ -24,6 +24,7 @@ enum ean128_status : int {
 enum ean128_option : int {
     skip_length_check = 1,   // clear bad_length of every element
     skip_charset_check = 2,  // clear data_not_printable and data_not_numeric of every element
+    skip_text = 4,           // leave every record's text empty (for callers that discard it)
 };
 
 // Human-readable styles.

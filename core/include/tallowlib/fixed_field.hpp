@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace Kelbrin::Tallowlib {
@@ -13,21 +14,17 @@ void copyToField(char (&field)[N], std::string_view source) noexcept
 {
     static_assert(N > 0);
     const std::size_t n = source.size() < N - 1 ? source.size() : N - 1;
-    std::size_t i = 0;
-    for (; i < n; ++i)
-        field[i] = source[i];
-    for (; i < N; ++i)
-        field[i] = '\0';
+    if (n > 0)
+        std::memcpy(field, source.data(), n);
+    std::memset(field + n, 0, N - n);
 }
 
 // The text of a zero-terminated field, never reading past its end.
 template <std::size_t N>
 std::string_view fieldText(const char (&field)[N]) noexcept
 {
-    std::size_t n = 0;
-    while (n < N && field[n] != '\0')
-        ++n;
-    return {field, n};
+    const void* end = std::memchr(field, '\0', N);
+    return {field, end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N};
 }
 
 }  // namespace Kelbrin::Tallowlib

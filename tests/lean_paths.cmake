@@ -1,0 +1,6 @@
+# The entry points' own encode paths (no module string, no unwanted human-readable text)
+# against the encoders' full results, and the AI lookup against regular-expression matching.
+strivane_test(lean_path_tests
+  SOURCES lean_paths_test.cpp
+  LABELS code128 gs1
+  LIBS tallowlib)
