@@ -6,15 +6,24 @@ namespace Kelbrin::Tallowlib::detail {
 void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
                              std::string& humanReadable)
 {
-    out = expanded_data_string{};
-    humanReadable.clear();
+    buildExpandedDataString(elements, out, &humanReadable);
+}
+
+void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
+                             std::string* humanReadable)
+{
+    out.length = 0;
+    out.text[0] = '\0';
+    if (humanReadable != nullptr)
+        humanReadable->clear();
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const ean128_element& e = elements[i];
         out.append(fieldText(e.ai));
         out.append(fieldText(e.data));
         if (e.no_separator == 0 && i + 1 < elements.size())
             out.append("#");
-        humanReadable += fieldText(e.text);
+        if (humanReadable != nullptr)
+            *humanReadable += fieldText(e.text);
     }
 }
 

@@ -39,15 +39,30 @@ int databar_expanded_encoder::encode(const char* input, std::string& barcode, st
 int databar_expanded_encoder::encode(const char* input, int segmentsPerRow, std::string& barcode,
                                      std::string& humanReadable) const
 {
+    detail::expanded_widths widths;
+    const int count = detail::expandedElementCount(detail::expandedSymbolWidths(input, segmentsPerRow, widths, &humanReadable));
+    barcode.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        barcode[static_cast<std::size_t>(i)] = static_cast<char>('0' + widths[static_cast<std::size_t>(i)]);
+    return 1;
+}
+
+namespace detail {
+
+int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths& widths, std::string* humanReadable)
+{
     const int s = normaliseSegmentsPerRow(segmentsPerRow);
-    std::vector<ean128_element> elements;
-    detail::expanded_data_string dataString;
+    // Reused from call to call: the element records and the data string are the only
+    // sizeable things a call needs.
+    thread_local std::vector<ean128_element> elements;
+    thread_local detail::expanded_data_string dataString;
     std::string text;
-    detail::expanded_widths widths{};
     int symbolCharacters = 0;
     {
         std::lock_guard guard(expandedEncodeLock());
-        ean128_parser parser(input, skip_length_check | skip_charset_check, hr_as_typed);
+        elements.clear();
+        ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
+                             hr_as_typed);
         ean128_element element{};
         int status = 0;
         while ((status = parser.nextElement(element)) == 0)
@@ -57,17 +72,16 @@ int databar_expanded_encoder::encode(const char* input, int segmentsPerRow, std:
         for (const auto& e : elements)
             if (!encodableElementData(fieldText(e.data)))
                 fail();
-        detail::buildExpandedDataString(elements, dataString, text);
+        detail::buildExpandedDataString(elements, dataString, humanReadable != nullptr ? &text : nullptr);
         symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
         if (symbolCharacters <= 0)
             fail();
     }
-    const int count = detail::expandedElementCount(symbolCharacters);
-    barcode.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        barcode[static_cast<std::size_t>(i)] = static_cast<char>('0' + widths[static_cast<std::size_t>(i)]);
-    humanReadable = std::move(text);
-    return 1;
+    if (humanReadable != nullptr)
+        *humanReadable = std::move(text);
+    return symbolCharacters;
 }
+
+}  // namespace detail
 
 }  // namespace Kelbrin::Tallowlib

@@ -4,6 +4,8 @@
 #include "tallowlib/databar_widths.hpp"
 #include "tallowlib/trace.hpp"
 
+#include <cstdint>
+
 namespace Kelbrin::Tallowlib::detail {
 
 namespace {
@@ -25,6 +27,59 @@ constexpr std::array<expanded_group, 5> groups = {{
     {2948, 3987, 6, 3, 11, 6, 104},
     {3988, 4191, 4, 1, 13, 8, 204},
 }};
+
+// Odd and even widths of every combination a group uses, looked up instead of derived per
+// character: the odd combinations of all groups one after another, then the even ones.
+constexpr int oddCombinations(const expanded_group& g) { return (g.last - g.first + 1) / g.divisor; }
+
+constexpr std::array<int, 5> combinationOffsets(bool odd)
+{
+    std::array<int, 5> offsets{};
+    int next = 0;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        offsets[i] = next;
+        next += odd ? oddCombinations(groups[i]) : groups[i].divisor;
+    }
+    return offsets;
+}
+
+constexpr std::array<int, 5> oddOffsets = combinationOffsets(true);
+constexpr std::array<int, 5> evenOffsets = combinationOffsets(false);
+constexpr int oddTableSize = oddOffsets.back() + oddCombinations(groups.back());
+constexpr int evenTableSize = evenOffsets.back() + groups.back().divisor;
+
+using four_widths = std::array<std::uint8_t, 4>;
+
+struct character_width_tables {
+    std::array<four_widths, oddTableSize> odd{};
+    std::array<four_widths, evenTableSize> even{};
+};
+
+four_widths narrowed(const parity_widths& w)
+{
+    return {static_cast<std::uint8_t>(w[0]), static_cast<std::uint8_t>(w[1]), static_cast<std::uint8_t>(w[2]),
+            static_cast<std::uint8_t>(w[3])};
+}
+
+character_width_tables makeCharacterWidthTables()
+{
+    character_width_tables t;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const expanded_group& g = groups[i];
+        for (int v = 0; v < oddCombinations(g); ++v)
+            t.odd[static_cast<std::size_t>(oddOffsets[i] + v)] = narrowed(rssWidths(v, g.oddModules, 4, g.oddWidest, false));
+        for (int v = 0; v < g.divisor; ++v)
+            t.even[static_cast<std::size_t>(evenOffsets[i] + v)] = narrowed(rssWidths(v, g.evenModules, 4, g.evenWidest, true));
+    }
+    return t;
+}
+
+// Built once, on first use, and never changed afterwards.
+const character_width_tables& characterWidthTables()
+{
+    static const character_width_tables tables = makeCharacterWidthTables();
+    return tables;
+}
 
 // The three distinctive widths of each finder pattern A..F (form 1 adds 1, 1).
 constexpr std::array<std::array<int, 3>, 6> finderWidths = {{
@@ -78,17 +133,19 @@ const finder_use* finderSequence(int finders)
 
 int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
 {
-    const expanded_group* g = &groups.back();
-    for (const auto& candidate : groups)
-        if (value >= candidate.first && value <= candidate.last) {
-            g = &candidate;
+    std::size_t gi = groups.size() - 1;
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        if (value >= groups[i].first && value <= groups[i].last) {
+            gi = i;
             break;
         }
-    if (value < g->first || value > g->last)
-        value = g->first;  // never happens for 12-bit values and check characters
-    const int v = value - g->first;
-    const parity_widths odd = rssWidths(v / g->divisor, g->oddModules, 4, g->oddWidest, false);
-    const parity_widths even = rssWidths(v % g->divisor, g->evenModules, 4, g->evenWidest, true);
+    const expanded_group& g = groups[gi];
+    if (value < g.first || value > g.last)
+        value = g.first;  // never happens for 12-bit values and check characters
+    const int v = value - g.first;
+    const character_width_tables& tables = characterWidthTables();
+    const auto& odd = tables.odd[static_cast<std::size_t>(oddOffsets[gi] + v / g.divisor)];
+    const auto& even = tables.even[static_cast<std::size_t>(evenOffsets[gi] + v % g.divisor)];
 
     std::array<int, 8> own{};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -96,12 +153,13 @@ int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRigh
         own[2 * i + 1] = even[i];
     }
     int w = weight % 211;
+    int sum = checksum;
     for (std::size_t i = 0; i < 8; ++i) {
-        checksum = (checksum + w * own[i]) % 211;
+        sum += w * own[i];
         w = w * 3 % 211;
         widths[i] = leftToRight ? own[i] : own[7 - i];
     }
-    return checksum;
+    return sum % 211;
 }
 
 int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow)

@@ -8,13 +8,15 @@ namespace Kelbrin::Tallowlib::detail {
 void encodeDataBarExpanded(const char* input, int segmentsPerRow, std::vector<std::string>& lines,
                            std::string* humanReadable)
 {
-    lines.clear();
-    std::string barcode;
-    std::string text;
-    databar_expanded_encoder().encode(input, segmentsPerRow, barcode, text);
-    expanded_row_builder(segmentsPerRow).fontLines(barcode, lines);
-    if (humanReadable != nullptr)
-        *humanReadable = std::move(text);
+    expanded_widths widths;
+    int symbolCharacters = 0;
+    try {
+        symbolCharacters = expandedSymbolWidths(input, segmentsPerRow, widths, humanReadable);
+    } catch (...) {
+        lines.clear();
+        throw;
+    }
+    expanded_row_builder(segmentsPerRow).fontLinesFromWidths(widths.data(), expandedElementCount(symbolCharacters), lines);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

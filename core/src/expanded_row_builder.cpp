@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
@@ -31,6 +32,144 @@ std::string middleSeparator(int width)
     return row;
 }
 
+// Calls emit(row) for every row of the symbol, top to bottom: a null row stands for the
+// middle separator row. `t` symbol characters, at most `s` segments per row.
+template <typename Emit>
+void forEachRow(const int* widths, int t, int s, Emit&& emit)
+{
+    const int width = rowModules(std::min(s, t));
+    thread_local std::vector<int> separatorWidths;  // reused: no allocation per call
+    for (int k = 0, r = 0;; k += s, ++r) {
+        const int q = k / 2;
+        const int direction = (q % 2) ^ (r % 2);
+        element_row data;
+        data.guard = true;
+        data.first_light = q % 2 == 0 ? 1 : 0;
+        data.widths = widths + pairElements * q;
+        if (k + s < t) {
+            data.count = pairElements * s / 2;
+            data.reversed = direction;
+            const element_row separator = deriveSeparator(data, separatorWidths);
+            if (r > 0) {
+                emit(nullptr);
+                emit(&separator);
+            }
+            emit(&data);
+            emit(&separator);
+            continue;
+        }
+        // The last row: the remaining segments, padded to the full width on the right. A
+        // row that would run right to left with an odd element count is laid out left to
+        // right instead, one module further right.
+        const int pairs = t / 2 - q;
+        data.count = pairElements * pairs + halfPairElements * (t % 2);
+        const int missing = width - rowModules(2 * pairs + t % 2);
+        if (direction == 1 && data.count % 2 == 1) {
+            data.reversed = 0;
+            data.left_pad = 1;
+            data.right_pad = std::max(missing - 1, 0);
+        } else {
+            data.reversed = direction;
+            data.right_pad = missing;
+        }
+        if (k > 0) {
+            emit(nullptr);
+            const element_row separator = deriveSeparator(data, separatorWidths);
+            emit(&separator);
+        }
+        emit(&data);
+        return;
+    }
+}
+
+// The symbol characters of an element count: 21 elements per pair, 13 for a half pair.
+constexpr int symbolCharactersOf(int elements)
+{
+    return 2 * (elements / pairElements) + (elements % pairElements != 0 ? 1 : 0);
+}
+
+// ---- Font lines straight from the widths ------------------------------------------
+
+constexpr int maxRowModules = rowModules(22);
+constexpr int runBlock = 16;  // runs up to this width are written as one block
+
+// One rendered row: 1 for a dark module, 0 for a light one; light beyond the row's end.
+// Runs are written as whole blocks, hence the spare cells after the last module.
+struct module_row {
+    std::array<std::uint8_t, maxRowModules + runBlock> cells{};
+    int length = 0;  // modules of the row, whether or not they all fit
+};
+
+// Renders `row` as renderRow would; modules beyond the buffer are dropped.
+void renderModules(const element_row& row, module_row& out)
+{
+    static constexpr std::array<std::uint8_t, runBlock> lightRun{};
+    static constexpr std::array<std::uint8_t, runBlock> darkRun = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const auto modulesOf = [](int n) { return n > 0 ? n : 0; };
+    std::int64_t at = std::min(modulesOf(row.left_pad), maxRowModules);
+    std::fill(out.cells.begin(), out.cells.begin() + at, 0);
+    const auto put = [&](int n, bool dark) {
+        const std::int64_t room = maxRowModules - at;
+        if (room > 0) {
+            std::uint8_t* p = out.cells.data() + at;
+            if (modulesOf(n) <= runBlock)
+                std::memcpy(p, dark ? darkRun.data() : lightRun.data(), runBlock);
+            else
+                std::memset(p, dark ? 1 : 0, static_cast<std::size_t>(std::min<std::int64_t>(n, room)));
+        }
+        at += modulesOf(n);
+    };
+    if (row.count > 0 && row.widths != nullptr) {
+        const bool zeroDark = row.first_light == 0;
+        const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
+        const int firstIndex = row.reversed ? row.count - 1 : 0;
+        const int lastIndex = row.reversed ? 0 : row.count - 1;
+        if (row.guard) {
+            put(1, darkOf(firstIndex));
+            put(1, !darkOf(firstIndex));
+        }
+        if (row.reversed)
+            for (int k = row.count - 1; k >= 0; --k)
+                put(row.widths[k], darkOf(k));
+        else
+            for (int k = 0; k < row.count; ++k)
+                put(row.widths[k], darkOf(k));
+        if (row.guard) {
+            put(1, !darkOf(lastIndex));
+            put(1, darkOf(lastIndex));
+        }
+    }
+    // A block may have spilled past the last run: clear it, and anything past the buffer.
+    const std::int64_t end = std::min<std::int64_t>(at, maxRowModules);
+    std::fill(out.cells.begin() + end, out.cells.end(), 0);
+    at += modulesOf(row.right_pad);
+    out.length = static_cast<int>(std::min<std::int64_t>(at, maxRowModules));
+}
+
+// Five light modules, single modules alternating from dark, four or five light at the end.
+void renderMiddleSeparator(int width, module_row& out)
+{
+    out.cells.fill(0);
+    const int lastSingle = width - (width % 2 == 0 ? 4 : 5);
+    for (int j = 5; j < lastSingle && j < maxRowModules; j += 2)
+        out.cells[static_cast<std::size_t>(j)] = 1;
+    out.length = std::min(width, maxRowModules);
+}
+
+// Column characters indexed by four cells read top to bottom as a binary number.
+const std::array<char, 16>& columnCharacters()
+{
+    static const std::array<char, 16> table = [] {
+        std::array<char, 16> t{};
+        for (int i = 0; i < 16; ++i) {
+            const auto cell = [i](int b) { return (i >> b & 1) != 0 ? '1' : '0'; };
+            t[static_cast<std::size_t>(i)] = fourCellCharacter(cell(3), cell(2), cell(1), cell(0));
+        }
+        return t;
+    }();
+    return table;
+}
+
 }  // namespace
 
 int normaliseSegmentsPerRow(int segments)
@@ -51,7 +190,7 @@ void expanded_row_builder::buildRows(std::string_view text, std::vector<std::str
     if (size > 11 * pairElements || (tail != 0 && tail != halfPairElements) ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '1' && c <= '9'; }))
         throw std::invalid_argument("not a DataBar Expanded element-width text");
-    const int t = 2 * (size / pairElements) + (tail != 0 ? 1 : 0);
+    const int t = symbolCharactersOf(size);
     if (t == 0)
         return;
 
@@ -59,51 +198,56 @@ void expanded_row_builder::buildRows(std::string_view text, std::vector<std::str
     for (int i = 0; i < size; ++i)
         widths[static_cast<std::size_t>(i)] = text[static_cast<std::size_t>(i)] - '0';
 
-    const int s = segmentsPerRow_;
-    const int width = rowModules(std::min(s, t));
-    const std::string middle = middleSeparator(width);
-    std::vector<int> separatorWidths;
+    const std::string middle = middleSeparator(rowModules(std::min(segmentsPerRow_, t)));
+    forEachRow(widths.data(), t, segmentsPerRow_, [&](const element_row* row) {
+        rows.push_back(row != nullptr ? renderRow(*row) : middle);
+    });
+}
 
-    for (int k = 0, r = 0;; k += s, ++r) {
-        const int q = k / 2;
-        const int direction = (q % 2) ^ (r % 2);
-        element_row data;
-        data.guard = true;
-        data.first_light = q % 2 == 0 ? 1 : 0;
-        data.widths = widths.data() + pairElements * q;
-        if (k + s < t) {
-            data.count = pairElements * s / 2;
-            data.reversed = direction;
-            const std::string separator = renderRow(deriveSeparator(data, separatorWidths));
-            if (r > 0) {
-                rows.push_back(middle);
-                rows.push_back(separator);
-            }
-            rows.push_back(renderRow(data));
-            rows.push_back(separator);
-            continue;
-        }
-        // The last row: the remaining segments, padded to the full width on the right. A
-        // row that would run right to left with an odd element count is laid out left to
-        // right instead, one module further right.
-        const int pairs = t / 2 - q;
-        data.count = pairElements * pairs + halfPairElements * (t % 2);
-        const int missing = width - rowModules(2 * pairs + t % 2);
-        if (direction == 1 && data.count % 2 == 1) {
-            data.reversed = 0;
-            data.left_pad = 1;
-            data.right_pad = std::max(missing - 1, 0);
-        } else {
-            data.reversed = direction;
-            data.right_pad = missing;
-        }
-        if (k > 0) {
-            rows.push_back(middle);
-            rows.push_back(renderRow(deriveSeparator(data, separatorWidths)));
-        }
-        rows.push_back(renderRow(data));
+void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCount, std::vector<std::string>& lines) const
+{
+    const int t = symbolCharactersOf(elementCount);
+    std::size_t used = 0;
+    const auto nextLine = [&]() -> std::string& {
+        if (used == lines.size())
+            lines.emplace_back();
+        return lines[used++];
+    };
+    if (t == 0) {
+        lines.clear();
         return;
     }
+    const auto& characters = columnCharacters();
+    const int middleWidth = rowModules(std::min(segmentsPerRow_, t));
+    // Line 1: the first row under three light cells; then one line per group of four rows.
+    std::array<module_row, 4> group;
+    std::size_t width = 0;
+    int rowIndex = 0;
+    forEachRow(widths, t, segmentsPerRow_, [&](const element_row* row) {
+        module_row& m = group[static_cast<std::size_t>(rowIndex == 0 ? 0 : (rowIndex - 1) % 4)];
+        if (row != nullptr)
+            renderModules(*row, m);
+        else
+            renderMiddleSeparator(middleWidth, m);
+        if (rowIndex == 0) {
+            width = static_cast<std::size_t>(m.length);
+            std::string& line = nextLine();
+            line.resize(width);
+            for (std::size_t j = 0; j < width; ++j)
+                line[j] = characters[m.cells[j]];
+        } else if ((rowIndex - 1) % 4 == 3) {
+            std::string& line = nextLine();
+            line.resize(width);
+            std::array<std::uint8_t, maxRowModules> column;
+            for (std::size_t j = 0; j < width; ++j)
+                column[j] = static_cast<std::uint8_t>(group[0].cells[j] << 3 | group[1].cells[j] << 2 |
+                                                      group[2].cells[j] << 1 | group[3].cells[j]);
+            for (std::size_t j = 0; j < width; ++j)
+                line[j] = characters[column[j]];
+        }
+        ++rowIndex;
+    });
+    lines.resize(used);
 }
 
 }  // namespace Kelbrin::Tallowlib

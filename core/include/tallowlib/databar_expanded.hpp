@@ -40,6 +40,11 @@ public:
     // one 13-digit tail.
     void buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const override;
 
+    // What fontLines gives for the element-width text of these widths, built straight from
+    // the `elementCount` widths of encode's symbol (a valid count), reusing the
+    // strings already in `lines`.
+    void fontLinesFromWidths(const int* widths, int elementCount, std::vector<std::string>& lines) const;
+
 private:
     int segmentsPerRow_;
 };
@@ -62,6 +67,11 @@ constexpr int expandedElementCount(int symbolCharacters)
 // Compacts the data string and builds the widths of the symbol. Returns the number of
 // symbol characters T (4 to 22), or 0 when the data does not fit. The linkage flag is 0.
 int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow = 22);
+
+// Parses, compacts and builds the widths of the whole symbol under the library lock;
+// returns the number of symbol characters. The human-readable text is built only when
+// `humanReadable` is not null. Every failure is invalid_ean128_format_error code 10.
+int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths& widths, std::string* humanReadable);
 
 // The 8 widths of one symbol character (left to right, or mirrored) and the checksum
 // with the character's weights added.

@@ -29,6 +29,9 @@ struct expanded_data_string {
 // the last. The elements' human-readable texts are joined into `humanReadable`.
 void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
                              std::string& humanReadable);
+// The same without the texts when `humanReadable` is null.
+void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
+                             std::string* humanReadable);
 
 // ---- Character classes ------------------------------------------------------------
 
