@@ -96,7 +96,7 @@ constexpr int runBlock = 16;  // runs up to this width are written as one block
 // One rendered row: 1 for a dark module, 0 for a light one; light beyond the row's end.
 // Runs are written as whole blocks, hence the spare cells after the last module.
 struct module_row {
-    std::array<std::uint8_t, maxRowModules + runBlock> cells{};
+    std::array<std::uint8_t, maxRowModules + runBlock> cells;  // every render writes all of them
     int length = 0;  // modules of the row, whether or not they all fit
 };
 
@@ -128,12 +128,9 @@ void renderModules(const element_row& row, module_row& out)
             put(1, darkOf(firstIndex));
             put(1, !darkOf(firstIndex));
         }
-        if (row.reversed)
-            for (int k = row.count - 1; k >= 0; --k)
-                put(row.widths[k], darkOf(k));
-        else
-            for (int k = 0; k < row.count; ++k)
-                put(row.widths[k], darkOf(k));
+        bool dark = darkOf(firstIndex);  // elements alternate
+        for (int n = 0; n < row.count; ++n, dark = !dark)
+            put(row.widths[row.reversed ? row.count - 1 - n : n], dark);
         if (row.guard) {
             put(1, !darkOf(lastIndex));
             put(1, darkOf(lastIndex));
