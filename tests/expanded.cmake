@@ -13,3 +13,9 @@ strivane_test(expanded_scan_tests
   SOURCES databar_expanded_scan_test.cpp
   LABELS scan
   LIBS scan_support tallowlib)
+
+# The entry path's short cuts against the encoder's full results.
+strivane_test(expanded_short_path_tests
+  SOURCES expanded_short_paths_test.cpp
+  LABELS expanded
+  LIBS tallowlib)
