@@ -110,6 +110,9 @@ constexpr std::array<std::array<int, 2>, 12> startWeights = {{
     {16, 109}, {70, 134}, {148, 6}, {120, 79}, {103, 161}, {55, 45},
 }};
 
+// 3^i mod 211 for the eight elements of a character.
+constexpr std::array<int, 8> powersOfThree = {1, 3, 9, 27, 81, 32, 96, 77};
+
 constexpr int weightIndex(finder_use f) { return f.pattern * 2 + (f.mirrored ? 1 : 0); }
 
 void writeFinder(finder_use f, int* out)
@@ -152,14 +155,14 @@ int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRigh
         own[2 * i] = odd[i];
         own[2 * i + 1] = even[i];
     }
-    int w = weight % 211;
-    int sum = checksum;
+    // Element i weighs weight * 3^i (mod 211): one sum of the widths times the powers of 3,
+    // then the character's weight.
+    int powerSum = 0;
     for (std::size_t i = 0; i < 8; ++i) {
-        sum += w * own[i];
-        w = w * 3 % 211;
+        powerSum += powersOfThree[i] * own[i];
         widths[i] = leftToRight ? own[i] : own[7 - i];
     }
-    return sum % 211;
+    return (checksum + weight % 211 * (powerSum % 211)) % 211;
 }
 
 int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow)

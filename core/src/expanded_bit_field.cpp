@@ -2,6 +2,8 @@
 #include "tallowlib/expanded_compaction.hpp"
 #include "tallowlib/trace.hpp"
 
+#include <cstring>
+
 namespace Kelbrin::Tallowlib::detail {
 
 namespace {
@@ -87,8 +89,9 @@ void expanded_data_string::append(std::string_view s)
 {
     const auto room = static_cast<std::size_t>(maxDataStringLength - length);
     const std::size_t n = s.size() < room ? s.size() : room;
-    for (std::size_t i = 0; i < n; ++i)
-        text[length++] = s[i];
+    if (n > 0)
+        std::memcpy(text + length, s.data(), n);
+    length += static_cast<int>(n);
     text[length] = '\0';
 }
 

@@ -167,6 +167,35 @@ const std::array<char, 16>& columnCharacters()
     return table;
 }
 
+// Line 1: the first row under three light cells. Only the last cell can be dark, so two
+// characters, chosen without a lookup, a whole block at a time (rows have spare cells).
+void firstLine(const module_row& row, std::size_t width, std::string& line)
+{
+    const auto& characters = columnCharacters();
+    const char light = characters[0];
+    const int step = characters[1] - light;
+    std::array<char, maxRowModules + runBlock> text;
+    for (std::size_t j = 0; j < width; j += runBlock)
+        for (std::size_t i = j; i < j + runBlock; ++i)
+            text[i] = static_cast<char>(light + row.cells[i] * step);
+    line.assign(text.data(), width);
+}
+
+// A further line: three separator rows and a data row, one column character per module.
+void groupLine(const std::array<module_row, 4>& rows, std::size_t width, std::string& line)
+{
+    const auto& characters = columnCharacters();
+    const auto& [r0, r1, r2, r3] = rows;
+    std::array<std::uint8_t, maxRowModules + runBlock> column;
+    for (std::size_t j = 0; j < width; j += runBlock)
+        for (std::size_t i = j; i < j + runBlock; ++i)
+            column[i] = static_cast<std::uint8_t>(r0.cells[i] << 3 | r1.cells[i] << 2 | r2.cells[i] << 1 | r3.cells[i]);
+    line.resize(width);
+    char* out = line.data();
+    for (std::size_t j = 0; j < width; ++j)
+        out[j] = characters[column[j]];
+}
+
 }  // namespace
 
 int normaliseSegmentsPerRow(int segments)
@@ -214,9 +243,8 @@ void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCou
         lines.clear();
         return;
     }
-    const auto& characters = columnCharacters();
     const int middleWidth = rowModules(std::min(segmentsPerRow_, t));
-    // Line 1: the first row under three light cells; then one line per group of four rows.
+    // The first row makes line 1, every further group of four rows one more line.
     std::array<module_row, 4> group;
     std::size_t width = 0;
     int rowIndex = 0;
@@ -228,19 +256,9 @@ void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCou
             renderMiddleSeparator(middleWidth, m);
         if (rowIndex == 0) {
             width = static_cast<std::size_t>(m.length);
-            std::string& line = nextLine();
-            line.resize(width);
-            for (std::size_t j = 0; j < width; ++j)
-                line[j] = characters[m.cells[j]];
+            firstLine(m, width, nextLine());
         } else if ((rowIndex - 1) % 4 == 3) {
-            std::string& line = nextLine();
-            line.resize(width);
-            std::array<std::uint8_t, maxRowModules> column;
-            for (std::size_t j = 0; j < width; ++j)
-                column[j] = static_cast<std::uint8_t>(group[0].cells[j] << 3 | group[1].cells[j] << 2 |
-                                                      group[2].cells[j] << 1 | group[3].cells[j]);
-            for (std::size_t j = 0; j < width; ++j)
-                line[j] = characters[column[j]];
+            groupLine(group, width, nextLine());
         }
         ++rowIndex;
     });
