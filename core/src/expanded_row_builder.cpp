@@ -100,6 +100,19 @@ struct module_row {
     int length = 0;  // modules of the row, whether or not they all fit
 };
 
+// True when every element is 0 to 16 modules wide and the row, from `at` with its guards,
+// ends inside the buffer: then each element is one block write without further checks.
+bool fitsAsBlocks(const element_row& row, std::int64_t at)
+{
+    std::int64_t end = at + (row.guard ? 4 : 0);
+    bool short_runs = true;
+    for (int k = 0; k < row.count; ++k) {
+        end += row.widths[k];
+        short_runs &= row.widths[k] >= 0 && row.widths[k] <= runBlock;
+    }
+    return short_runs && end <= maxRowModules;
+}
+
 // Renders `row` as renderRow would; modules beyond the buffer are dropped.
 void renderModules(const element_row& row, module_row& out)
 {
@@ -129,8 +142,17 @@ void renderModules(const element_row& row, module_row& out)
             put(1, !darkOf(firstIndex));
         }
         bool dark = darkOf(firstIndex);  // elements alternate
-        for (int n = 0; n < row.count; ++n, dark = !dark)
-            put(row.widths[row.reversed ? row.count - 1 - n : n], dark);
+        if (fitsAsBlocks(row, at)) {
+            std::uint8_t* p = out.cells.data() + at;
+            for (int n = 0; n < row.count; ++n, dark = !dark) {
+                std::memcpy(p, dark ? darkRun.data() : lightRun.data(), runBlock);
+                p += row.widths[row.reversed ? row.count - 1 - n : n];
+            }
+            at = p - out.cells.data();
+        } else {
+            for (int n = 0; n < row.count; ++n, dark = !dark)
+                put(row.widths[row.reversed ? row.count - 1 - n : n], dark);
+        }
         if (row.guard) {
             put(1, !darkOf(lastIndex));
             put(1, darkOf(lastIndex));
