@@ -105,12 +105,12 @@ struct module_row {
 bool fitsAsBlocks(const element_row& row, std::int64_t at)
 {
     std::int64_t end = at + (row.guard ? 4 : 0);
-    bool short_runs = true;
+    unsigned widest = 0;  // negative widths count as very wide
     for (int k = 0; k < row.count; ++k) {
         end += row.widths[k];
-        short_runs &= row.widths[k] >= 0 && row.widths[k] <= runBlock;
+        widest = std::max(widest, static_cast<unsigned>(row.widths[k]));
     }
-    return short_runs && end <= maxRowModules;
+    return widest <= runBlock && end <= maxRowModules;
 }
 
 // Renders `row` as renderRow would; modules beyond the buffer are dropped.
@@ -144,10 +144,18 @@ void renderModules(const element_row& row, module_row& out)
         bool dark = darkOf(firstIndex);  // elements alternate
         if (fitsAsBlocks(row, at)) {
             std::uint8_t* p = out.cells.data() + at;
-            for (int n = 0; n < row.count; ++n, dark = !dark) {
-                std::memcpy(p, dark ? darkRun.data() : lightRun.data(), runBlock);
-                p += row.widths[row.reversed ? row.count - 1 - n : n];
-            }
+            const std::uint8_t* runs[2] = {lightRun.data(), darkRun.data()};
+            const auto block = [&](int k) {
+                std::memcpy(p, runs[dark], runBlock);
+                p += row.widths[k];
+                dark = !dark;
+            };
+            if (row.reversed)
+                for (int k = row.count - 1; k >= 0; --k)
+                    block(k);
+            else
+                for (int k = 0; k < row.count; ++k)
+                    block(k);
             at = p - out.cells.data();
         } else {
             for (int n = 0; n < row.count; ++n, dark = !dark)
