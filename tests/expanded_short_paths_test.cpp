@@ -113,4 +113,6 @@ TEST(ExpandedShortPaths, BitFieldWordsMatchSingleBits)
         ASSERT_EQ(readBits(field, readStart, readCount), readBitsOneByOne(field, readStart, readCount))
             << readStart << " " << readCount;
     }
+    for (int k = -1; k <= bitFieldBits / 12 + 1; ++k)
+        ASSERT_EQ(dataCharacter(field, k), readBitsOneByOne(field, 12 * k, 12)) << k;
 }

@@ -61,8 +61,17 @@ void putBits(bit_field& field, int start, int count, unsigned value);
 // The `count` (at most 16) bits at `start`, most significant first; bits outside read 0.
 unsigned readBits(const bit_field& field, int start, int count);
 
-// Data character k: the 12 bits from 12k.
-inline unsigned dataCharacter(const bit_field& field, int k) { return readBits(field, 12 * k, 12); }
+// Data character k: the 12 bits from 12k. They start at bit 0 or 4 of a byte, so two
+// bytes hold them.
+inline unsigned dataCharacter(const bit_field& field, int k)
+{
+    const int start = 12 * k;
+    if (k < 0 || start > bitFieldBits - 12)
+        return readBits(field, start, 12);
+    const auto i = static_cast<std::size_t>(start / 8);
+    const unsigned pair = static_cast<unsigned>(field[i]) << 8 | field[i + 1];
+    return (start % 8 == 0 ? pair >> 4 : pair) & 0xFFFu;
+}
 
 // ---- Compaction -------------------------------------------------------------------
 
