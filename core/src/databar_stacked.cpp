@@ -31,13 +31,20 @@ symbol_widths widthsOf(std::string_view elementWidths)
     return w;
 }
 
-// Appends one element of `width` modules.
-void appendRun(std::string& row, int width, bool dark)
-{
-    row.append(static_cast<std::size_t>(width), dark ? '1' : '0');
-}
+// Cells of the three-cell column characters by top, separator and bottom module (1 dark).
+constexpr std::array<char, 8> threeCellTable = {
+    'Z', 'j', 'k', 'l',  // 000 001 010 011
+    'w', 'x', 'y', 'Z',  // 100 101 110 111
+};
 
-char complement(char m) { return m == '1' ? '0' : '1'; }
+// Puts one element of `width` modules (1 dark, 0 light) at `at` of a row of rowModules
+// modules, as far as the row reaches; returns where the next element starts.
+std::size_t putRun(std::array<char, rowModules>& row, std::size_t at, int width, bool dark)
+{
+    for (int k = 0; k < width && at < row.size(); ++k)
+        row[at++] = dark ? 1 : 0;
+    return at;
+}
 
 // Colour of element k of a row: element 0 as `first_light` says, then alternating.
 bool isDark(const element_row& row, int k)
@@ -67,32 +74,38 @@ void joinOrAppend(std::vector<int>& d, int previous, int width)
 
 std::string stackedFontText(std::string_view elementWidths)
 {
-    const symbol_widths e = widthsOf(elementWidths);
-    std::string top;
-    std::string bottom;
-    top.reserve(rowModules);
-    bottom.reserve(rowModules);
-    for (std::size_t i = 0; i < halfElements; ++i)
-        appendRun(top, e[i], i % 2 == 1);
-    appendRun(top, 1, true);   // "11" closes the top row: elements 23 (dark) and 24 (light)
-    appendRun(top, 1, false);
-    appendRun(bottom, 1, true);  // "11" opens the bottom row: elements 0 (dark) and 1 (light)
-    appendRun(bottom, 1, false);
-    for (std::size_t i = halfElements; i < databar14Elements; ++i)
-        appendRun(bottom, e[i], (i - halfElements) % 2 == 0);
+    std::string line;
+    stackedFontText(elementWidths, line);
+    return line;
+}
 
-    std::string line(rowModules, 'Z');
-    char previous = '1';  // so that an unequal column 0 gives a light separator module
+void stackedFontText(std::string_view elementWidths, std::string& line)
+{
+    const symbol_widths e = widthsOf(elementWidths);
+    std::array<char, rowModules> top{};
+    std::array<char, rowModules> bottom{};
+    std::size_t t = 0;
+    std::size_t b = 0;
+    for (std::size_t i = 0; i < halfElements; ++i)
+        t = putRun(top, t, e[i], i % 2 == 1);
+    t = putRun(top, t, 1, true);  // "11" closes the top row: elements 23 (dark) and 24 (light)
+    putRun(top, t, 1, false);
+    b = putRun(bottom, b, 1, true);  // "11" opens the bottom row: elements 0 (dark) and 1 (light)
+    b = putRun(bottom, b, 1, false);
+    for (std::size_t i = halfElements; i < databar14Elements; ++i)
+        b = putRun(bottom, b, e[i], (i - halfElements) % 2 == 0);
+
+    line.resize(rowModules);
+    int previous = 1;  // so that an unequal column 0 gives a light separator module
     for (std::size_t j = 0; j < rowModules; ++j) {
-        char separator = top[j] == bottom[j] ? complement(top[j]) : complement(previous);
-        if (j < 4 || j >= rowModules - 4)
-            separator = '0';
+        const int up = top[j];
+        const int down = bottom[j];
         // The quiet ends are forced light after the whole row is derived, so the run
         // continues from the unforced value.
-        previous = top[j] == bottom[j] ? complement(top[j]) : complement(previous);
-        line[j] = threeCellCharacter(top[j], separator, bottom[j]);
+        previous = up == down ? 1 - up : 1 - previous;
+        const int separator = j < 4 || j >= rowModules - 4 ? 0 : previous;
+        line[j] = threeCellTable[static_cast<std::size_t>(up << 2 | separator << 1 | down)];
     }
-    return line;
 }
 
 element_row deriveSeparator(const element_row& dataRow, std::vector<int>& d)
@@ -180,15 +193,15 @@ void omni_row_builder::buildRows(std::string_view elementWidths, std::vector<std
     middleWidths.back() = 4;
     const element_row middle{middleCount, 0, 0, false, 1, 0, middleWidths.data()};
 
-    std::vector<int> upperWidths;
-    std::vector<int> lowerWidths;
-    rows.clear();
-    rows.reserve(5);
-    rows.push_back(renderRow(top));
-    rows.push_back(renderRow(deriveSeparator(top, upperWidths)));
-    rows.push_back(renderRow(middle));
-    rows.push_back(renderRow(deriveSeparator(bottom, lowerWidths)));
-    rows.push_back(renderRow(bottom));
+    // Scratch widths and rows that keep their storage from call to call.
+    thread_local std::vector<int> upperWidths;
+    thread_local std::vector<int> lowerWidths;
+    rows.resize(5);
+    renderRow(top, rows[0]);
+    renderRow(deriveSeparator(top, upperWidths), rows[1]);
+    renderRow(middle, rows[2]);
+    renderRow(deriveSeparator(bottom, lowerWidths), rows[3]);
+    renderRow(bottom, rows[4]);
 }
 
 }  // namespace Kelbrin::Tallowlib

@@ -14,6 +14,8 @@ namespace Kelbrin::Tallowlib {
 // column characters (short font). `elementWidths` is a 46-digit DataBar-14 element text;
 // anything else throws std::invalid_argument.
 std::string stackedFontText(std::string_view elementWidths);
+// The same into `line`, whose storage is reused.
+void stackedFontText(std::string_view elementWidths, std::string& line);
 
 // The separator row that lies directly above or below the data row `dataRow`: the
 // complement of the row, with four light modules at each end and the finder patterns

@@ -5,6 +5,7 @@
 // the light/dark state of three or four vertically stacked cells.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,8 @@ void singleRowFontText(std::string_view elementWidths, std::string& out);
 
 // Module text of one row: "0" light, "1" dark.
 std::string renderRow(const element_row& row);
+// The same into `modules`, whose storage is reused.
+void renderRow(const element_row& row, std::string& modules);
 
 // Four-cell column character for cells top..bottom (each '0' or '1').
 char fourCellCharacter(char c0, char c1, char c2, char c3);
@@ -52,5 +55,8 @@ void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::st
 
 // Lines joined with "\r\n", none after the last.
 std::string joinLines(const std::vector<std::string>& lines);
+// The size of the joined text, and the joined text written to `out` (which holds that many bytes).
+std::size_t joinedSize(const std::vector<std::string>& lines);
+void joinLines(const std::vector<std::string>& lines, char* out);
 
 }  // namespace Kelbrin::Tallowlib
