@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -101,7 +102,7 @@ TEST(DataBarFastPaths, LinesWithoutHumanReadableMatchEncoder)
     }
 }
 
-// Reused storage: a row, line or line set that held something longer before comes out
+// Reused storage and cell rendering: a row, line or line set that held something longer before comes out
 // exactly as a fresh one.
 TEST(DataBarFastPaths, ReusedStorageGivesFreshResults)
 {
@@ -128,6 +129,15 @@ TEST(DataBarFastPaths, ReusedStorageGivesFreshResults)
                             static_cast<int>(rng() % 2), static_cast<int>(rng() % 2), w.data()};
         renderRow(r, row);
         ASSERT_EQ(row, renderRow(r));
+
+        // The same row as cells, into a span too short for some rows and one with room.
+        for (std::size_t capacity : {std::size_t{20}, std::size_t{200}}) {
+            std::vector<std::uint8_t> cells(capacity, 7);
+            const std::size_t width = renderRowCells(r, cells);
+            ASSERT_EQ(width, row.size());
+            for (std::size_t j = 0; j < capacity; ++j)
+                ASSERT_EQ(cells[j], j < row.size() && row[j] == '1' ? 1 : 0) << j;
+        }
     }
     fontLinesFromRows({}, lines);
     EXPECT_TRUE(lines.empty());

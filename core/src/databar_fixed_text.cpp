@@ -12,9 +12,6 @@ namespace Kelbrin::Tallowlib::detail {
 
 namespace {
 
-// The row builder holds no state: one shared instance serves every call.
-const omni_row_builder omniRows;
-
 // The caller's lines keep their storage.
 void fontText(symbology s, std::string_view elementWidths, std::vector<std::string>& lines)
 {
@@ -29,7 +26,7 @@ void fontText(symbology s, std::string_view elementWidths, std::vector<std::stri
         stackedFontText(elementWidths, lines.front());
         break;
     case symbology::databar_stacked_omni:
-        omniRows.fontLines(elementWidths, lines);
+        omniFontLines(elementWidths, lines);
         break;
     default:
         throw std::invalid_argument("not a fixed-length DataBar symbology");

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
@@ -179,29 +180,80 @@ element_row deriveSeparator(const element_row& dataRow, std::vector<int>& d)
     return separator;
 }
 
+namespace {
+
+// The middle separator row: four light modules, then alternating single modules.
+constexpr auto omniMiddleWidths = [] {
+    std::array<int, 43> w{};
+    w.fill(1);
+    w.front() = 5;
+    w.back() = 4;
+    return w;
+}();
+
+// The data and middle rows of the Stacked Omnidirectional symbol of `e`.
+struct omni_rows {
+    element_row top;
+    element_row middle;
+    element_row bottom;
+};
+
+omni_rows omniRows(const symbol_widths& e)
+{
+    constexpr int rowElements = 21;
+    return {
+        element_row{rowElements, 0, 0, true, 1, 0, &e[2]},
+        element_row{static_cast<int>(omniMiddleWidths.size()), 0, 0, false, 1, 0, omniMiddleWidths.data()},
+        element_row{rowElements, 0, 0, true, 0, 0, &e[23]},
+    };
+}
+
+}  // namespace
+
 void omni_row_builder::buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const
 {
     const symbol_widths e = widthsOf(elementWidths);
-    constexpr int rowElements = 21;
-    const element_row top{rowElements, 0, 0, true, 1, 0, &e[2]};
-    const element_row bottom{rowElements, 0, 0, true, 0, 0, &e[23]};
-
-    constexpr int middleCount = 43;
-    std::array<int, middleCount> middleWidths{};
-    middleWidths.fill(1);
-    middleWidths.front() = 5;
-    middleWidths.back() = 4;
-    const element_row middle{middleCount, 0, 0, false, 1, 0, middleWidths.data()};
-
-    // Scratch widths and rows that keep their storage from call to call.
+    const omni_rows r = omniRows(e);
+    // Scratch widths that keep their storage from call to call.
     thread_local std::vector<int> upperWidths;
     thread_local std::vector<int> lowerWidths;
     rows.resize(5);
-    renderRow(top, rows[0]);
-    renderRow(deriveSeparator(top, upperWidths), rows[1]);
-    renderRow(middle, rows[2]);
-    renderRow(deriveSeparator(bottom, lowerWidths), rows[3]);
-    renderRow(bottom, rows[4]);
+    renderRow(r.top, rows[0]);
+    renderRow(deriveSeparator(r.top, upperWidths), rows[1]);
+    renderRow(r.middle, rows[2]);
+    renderRow(deriveSeparator(r.bottom, lowerWidths), rows[3]);
+    renderRow(r.bottom, rows[4]);
+}
+
+void omniFontLines(std::string_view elementWidths, std::vector<std::string>& lines)
+{
+    const symbol_widths e = widthsOf(elementWidths);
+    const omni_rows r = omniRows(e);
+    thread_local std::vector<int> upperWidths;
+    thread_local std::vector<int> lowerWidths;
+    const std::array<element_row, 5> rows = {r.top, deriveSeparator(r.top, upperWidths), r.middle,
+                                             deriveSeparator(r.bottom, lowerWidths), r.bottom};
+    constexpr std::size_t capacity = 64;
+    std::array<std::array<std::uint8_t, capacity>, rows.size()> cells;
+    std::size_t width = 0;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const std::size_t modules = renderRowCells(rows[k], cells[k]);
+        if (k == 0)
+            width = modules;
+    }
+    if (width > capacity) {  // only a malformed element text gets here
+        omni_row_builder().fontLines(elementWidths, lines);
+        return;
+    }
+    // The lines as fontLinesFromRows makes them: the top row alone, then the four rows below.
+    lines.resize(2);
+    lines[0].resize(width);
+    lines[1].resize(width);
+    for (std::size_t j = 0; j < width; ++j) {
+        lines[0][j] = cells[0][j] != 0 ? 'm' : 'a';
+        lines[1][j] = fourCellCharacterOf(static_cast<unsigned>(cells[1][j] << 3 | cells[2][j] << 2 |
+                                                                cells[3][j] << 1 | cells[4][j]));
+    }
 }
 
 }  // namespace Kelbrin::Tallowlib

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <cstdint>
 
 namespace Kelbrin::Tallowlib {
 
@@ -98,6 +99,56 @@ void renderRow(const element_row& row, std::string& modules)
     }
     std::memset(p, '0', static_cast<std::size_t>(modules.data() + modules.size() - p));  // right padding
     modules.resize(total);
+}
+
+std::size_t renderRowCells(const element_row& row, std::span<std::uint8_t> cells)
+{
+    const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
+    const std::size_t size = cells.size();
+    std::uint8_t* const c = cells.data();
+    std::size_t at = 0;
+    // A run is written as a whole 16-cell block where the span has room for one (the next
+    // run or the final clearing overwrites what spills), else cell by cell as far as it reaches.
+    constexpr std::size_t block = 16;
+    static constexpr std::uint8_t light[block] = {};
+    static constexpr std::uint8_t dark[block] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const auto put = [&](std::size_t n, bool isDark) {
+        if (n <= block && at + block <= size)
+            std::memcpy(c + at, isDark ? dark : light, block);
+        else if (at < size)
+            std::memset(c + at, isDark ? 1 : 0, std::min(n, size - at));
+        at += n;
+    };
+    put(modulesOf(row.left_pad), false);
+    if (row.count > 0 && row.widths != nullptr) {
+        const bool zeroDark = row.first_light == 0;
+        const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
+        const int firstIndex = row.reversed ? row.count - 1 : 0;
+        const int lastIndex = row.reversed ? 0 : row.count - 1;
+        if (row.guard) {
+            put(1, darkOf(firstIndex));
+            put(1, !darkOf(firstIndex));
+        }
+        // Colours alternate whichever way the elements are laid out.
+        bool isDark = darkOf(firstIndex);
+        for (int n = 0; n < row.count; ++n) {
+            const int k = row.reversed ? row.count - 1 - n : n;
+            put(modulesOf(row.widths[k]), isDark);
+            isDark = !isDark;
+        }
+        if (row.guard) {
+            put(1, !darkOf(lastIndex));
+            put(1, darkOf(lastIndex));
+        }
+    }
+    if (at < size)
+        std::memset(c + at, 0, size - at);
+    return at + modulesOf(row.right_pad);
+}
+
+char fourCellCharacterOf(unsigned cells)
+{
+    return fourCellTable[cells & 15u];
 }
 
 char fourCellCharacter(char c0, char c1, char c2, char c3)

@@ -35,4 +35,8 @@ public:
     void buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const override;
 };
 
+// The two lines omni_row_builder().fontLines gives, without the intermediate module rows;
+// the caller's lines keep their storage.
+void omniFontLines(std::string_view elementWidths, std::vector<std::string>& lines);
+
 }  // namespace Kelbrin::Tallowlib

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,12 @@ void renderRow(const element_row& row, std::string& modules);
 
 // Four-cell column character for cells top..bottom (each '0' or '1').
 char fourCellCharacter(char c0, char c1, char c2, char c3);
+
+// The modules of `row` as renderRow lays them out, written as cells (1 dark, 0 light) to
+// `cells` as far as it reaches (the rest cleared); returns the row's width in modules.
+std::size_t renderRowCells(const element_row& row, std::span<std::uint8_t> cells);
+// The four-cell character of cells read as a binary number, top cell most significant.
+char fourCellCharacterOf(unsigned cells);
 // Three-cell column character (top row, separator, bottom row).
 char threeCellCharacter(char top, char separator, char bottom);
 
