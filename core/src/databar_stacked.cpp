@@ -191,6 +191,15 @@ constexpr auto omniMiddleWidths = [] {
     return w;
 }();
 
+// The same row as bits: five light modules, 41 alternating single modules from a dark one,
+// four light modules.
+constexpr row_bits omniMiddleBits = [] {
+    row_bits b{0, 50};
+    for (std::size_t j = 5; j < 46; j += 2)
+        b.dark |= std::uint64_t{1} << j;
+    return b;
+}();
+
 // The data and middle rows of the Stacked Omnidirectional symbol of `e`.
 struct omni_rows {
     element_row top;
@@ -231,17 +240,11 @@ void omniFontLines(std::string_view elementWidths, std::vector<std::string>& lin
     const omni_rows r = omniRows(e);
     thread_local std::vector<int> upperWidths;
     thread_local std::vector<int> lowerWidths;
-    const std::array<element_row, 5> rows = {r.top, deriveSeparator(r.top, upperWidths), r.middle,
-                                             deriveSeparator(r.bottom, lowerWidths), r.bottom};
-    constexpr std::size_t capacity = 64;
-    std::array<std::array<std::uint8_t, capacity>, rows.size()> cells;
-    std::size_t width = 0;
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const std::size_t modules = renderRowCells(rows[k], cells[k]);
-        if (k == 0)
-            width = modules;
-    }
-    if (width > capacity) {  // only a malformed element text gets here
+    const std::array<row_bits, 5> bits = {renderRowBits(r.top), renderRowBits(deriveSeparator(r.top, upperWidths)),
+                                        omniMiddleBits, renderRowBits(deriveSeparator(r.bottom, lowerWidths)),
+                                        renderRowBits(r.bottom)};
+    const std::size_t width = bits[0].width;
+    if (width > 64) {  // only a malformed element text gets here
         omni_row_builder().fontLines(elementWidths, lines);
         return;
     }
@@ -249,10 +252,21 @@ void omniFontLines(std::string_view elementWidths, std::vector<std::string>& lin
     lines.resize(2);
     lines[0].resize(width);
     lines[1].resize(width);
+    char* const upper = lines[0].data();
+    char* const lower = lines[1].data();
+    std::uint64_t d0 = bits[0].dark;
+    std::uint64_t d1 = bits[1].dark;
+    std::uint64_t d2 = bits[2].dark;
+    std::uint64_t d3 = bits[3].dark;
+    std::uint64_t d4 = bits[4].dark;
     for (std::size_t j = 0; j < width; ++j) {
-        lines[0][j] = cells[0][j] != 0 ? 'm' : 'a';
-        lines[1][j] = fourCellCharacterOf(static_cast<unsigned>(cells[1][j] << 3 | cells[2][j] << 2 |
-                                                                cells[3][j] << 1 | cells[4][j]));
+        upper[j] = (d0 & 1u) != 0 ? 'm' : 'a';
+        lower[j] = fourCellCharacterOf(static_cast<unsigned>((d1 & 1u) << 3 | (d2 & 1u) << 2 | (d3 & 1u) << 1 | (d4 & 1u)));
+        d0 >>= 1;
+        d1 >>= 1;
+        d2 >>= 1;
+        d3 >>= 1;
+        d4 >>= 1;
     }
 }
 

@@ -10,15 +10,7 @@ namespace Kelbrin::Tallowlib {
 
 namespace {
 
-// Indexed by the cells read as a binary number, top cell most significant.
-// "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly above a
-// dark data module occurs in some stacked symbols and must print as one column.
-constexpr std::array<char, 16> fourCellTable = {
-    'a', 'm', 'n', 'A',  // 0000 0001 0010 0011
-    'o', 'p', 'q', 'B',  // 0100 0101 0110 0111
-    'z', 'r', 's', 'C',  // 1000 1001 1010 1011
-    't', 'u', 'v', 'D',  // 1100 1101 1110 1111
-};
+constexpr const auto& fourCellTable = fourCellCharacters;
 
 constexpr std::array<char, 8> threeCellTable = {
     'Z', 'j', 'k', 'l',  // 000 001 010 011
@@ -101,25 +93,17 @@ void renderRow(const element_row& row, std::string& modules)
     modules.resize(total);
 }
 
-std::size_t renderRowCells(const element_row& row, std::span<std::uint8_t> cells)
+row_bits renderRowBits(const element_row& row)
 {
     const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
-    const std::size_t size = cells.size();
-    std::uint8_t* const c = cells.data();
-    std::size_t at = 0;
-    // A run is written as a whole 16-cell block where the span has room for one (the next
-    // run or the final clearing overwrites what spills), else cell by cell as far as it reaches.
-    constexpr std::size_t block = 16;
-    static constexpr std::uint8_t light[block] = {};
-    static constexpr std::uint8_t dark[block] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    constexpr std::size_t bits = 64;
+    row_bits r{0, modulesOf(row.left_pad)};
+    // Moves on by n modules, setting their bits when dark (as far as the 64 bits reach).
     const auto put = [&](std::size_t n, bool isDark) {
-        if (n <= block && at + block <= size)
-            std::memcpy(c + at, isDark ? dark : light, block);
-        else if (at < size)
-            std::memset(c + at, isDark ? 1 : 0, std::min(n, size - at));
-        at += n;
+        if (isDark && r.width < bits)
+            r.dark |= (n >= bits ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1) << r.width;
+        r.width += n;
     };
-    put(modulesOf(row.left_pad), false);
     if (row.count > 0 && row.widths != nullptr) {
         const bool zeroDark = row.first_light == 0;
         const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
@@ -141,14 +125,8 @@ std::size_t renderRowCells(const element_row& row, std::span<std::uint8_t> cells
             put(1, darkOf(lastIndex));
         }
     }
-    if (at < size)
-        std::memset(c + at, 0, size - at);
-    return at + modulesOf(row.right_pad);
-}
-
-char fourCellCharacterOf(unsigned cells)
-{
-    return fourCellTable[cells & 15u];
+    r.width += modulesOf(row.right_pad);
+    return r;
 }
 
 char fourCellCharacter(char c0, char c1, char c2, char c3)

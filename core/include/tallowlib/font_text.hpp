@@ -5,9 +5,9 @@
 // the light/dark state of three or four vertically stacked cells.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,11 +37,23 @@ void renderRow(const element_row& row, std::string& modules);
 // Four-cell column character for cells top..bottom (each '0' or '1').
 char fourCellCharacter(char c0, char c1, char c2, char c3);
 
-// The modules of `row` as renderRow lays them out, written as cells (1 dark, 0 light) to
-// `cells` as far as it reaches (the rest cleared); returns the row's width in modules.
-std::size_t renderRowCells(const element_row& row, std::span<std::uint8_t> cells);
-// The four-cell character of cells read as a binary number, top cell most significant.
-char fourCellCharacterOf(unsigned cells);
+// The dark modules of `row` as renderRow lays them out, module j as bit j (modules past
+// the 64th are left out), and the row's width in modules.
+struct row_bits {
+    std::uint64_t dark;
+    std::size_t width;
+};
+row_bits renderRowBits(const element_row& row);
+// Four-cell characters indexed by the cells (1 dark) read as a binary number, top cell most
+// significant. "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly
+// above a dark data module occurs in some stacked symbols and must print as one column.
+inline constexpr std::array<char, 16> fourCellCharacters = {
+    'a', 'm', 'n', 'A',  // 0000 0001 0010 0011
+    'o', 'p', 'q', 'B',  // 0100 0101 0110 0111
+    'z', 'r', 's', 'C',  // 1000 1001 1010 1011
+    't', 'u', 'v', 'D',  // 1100 1101 1110 1111
+};
+inline char fourCellCharacterOf(unsigned cells) { return fourCellCharacters[cells & 15u]; }
 // Three-cell column character (top row, separator, bottom row).
 char threeCellCharacter(char top, char separator, char bottom);
 
