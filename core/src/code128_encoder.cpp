@@ -34,9 +34,10 @@ void humanReadableText(const std::vector<code128_token>& tokens, std::string& te
 
 void code128FontText(const char* message, std::size_t length, std::string& fontText, std::string* humanReadable)
 {
-    std::vector<code128_token> tokens;
+    // Scratch that keeps its storage from call to call.
+    thread_local std::vector<code128_token> tokens;
     tokenizeCode128(message, length, tokens);
-    std::vector<std::uint8_t> values;
+    thread_local std::vector<std::uint8_t> values;
     encodeCode128Values(tokens, values);
     fontText.clear();
     appendCode128FontText(values, fontText);

@@ -17,7 +17,7 @@ void encodeCode128Family(symbology s, const char* input, std::vector<std::string
         code128FontText(input, input == nullptr ? 0 : std::strlen(input), text, humanReadable);
         return;
     }
-    std::string message;
+    thread_local std::string message;  // keeps its storage from call to call
     ean128Message(input, message, humanReadable);
     code128FontText(message.data(), message.size(), text);
 }

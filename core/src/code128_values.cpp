@@ -82,7 +82,7 @@ std::uint8_t valueInB(code128_token t)
 class value_encoder {
 public:
     value_encoder(const std::vector<code128_token>& tokens, std::vector<std::uint8_t>& values)
-        : t_(tokens), n_(tokens.size()), out_(values)
+        : t_(tokens), n_(tokens.size()), out_(values), ahead_(scratch())
     {
     }
 
@@ -263,7 +263,14 @@ private:
     const std::vector<code128_token>& t_;
     const std::size_t n_;
     std::vector<std::uint8_t>& out_;
-    std::vector<ahead> ahead_;
+    std::vector<ahead>& ahead_;
+
+    // The look-ahead table keeps its storage from call to call on each thread.
+    static std::vector<ahead>& scratch()
+    {
+        thread_local std::vector<ahead> table;
+        return table;
+    }
     std::size_t p_ = 0;
     code_set set_ = code_set::b;
     bool latch_ = false;

@@ -84,9 +84,8 @@ void databar_limited_encoder::checkCharacters(const std::string& input) const
         throw invalid_character_error(error_text::invalidCharacterInData, 1);
 }
 
-int databar_limited_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
+std::string databarLimitedElementWidths(gtin_digits digits)
 {
-    gtin_digits digits = gtinDigits(input);
     if (!indicatorAllowed(digits[1]))
         digits[1] = '0';
     const std::uint64_t value = gtinValue(digits);
@@ -94,14 +93,22 @@ int databar_limited_encoder::encode(const char* input, std::string& barcode, std
         dataCharacterWidths(static_cast<std::int64_t>(value / leftRightDivisor), true, limitedGroups, elementsPerParity);
     const std::string right =
         dataCharacterWidths(static_cast<std::int64_t>(value % leftRightDivisor), true, limitedGroups, elementsPerParity);
-
-    barcode.clear();
+    std::string barcode;
     barcode.reserve(46);
     barcode += "11";
     barcode += left;
     barcode += limitedCheckPattern(limitedChecksum(left, right));
     barcode += right;
     barcode += "11";
+    return barcode;
+}
+
+int databar_limited_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
+{
+    gtin_digits digits = gtinDigits(input);
+    barcode = databarLimitedElementWidths(digits);
+    if (!indicatorAllowed(digits[1]))
+        digits[1] = '0';
     humanReadable = gtinHumanReadable(digits);
     return 1;
 }

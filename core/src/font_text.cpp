@@ -4,20 +4,13 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <cstdint>
 
 namespace Kelbrin::Tallowlib {
 
 namespace {
 
-// Indexed by the cells read as a binary number, top cell most significant.
-// "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly above a
-// dark data module occurs in some stacked symbols and must print as one column.
-constexpr std::array<char, 16> fourCellTable = {
-    'a', 'm', 'n', 'A',  // 0000 0001 0010 0011
-    'o', 'p', 'q', 'B',  // 0100 0101 0110 0111
-    'z', 'r', 's', 'C',  // 1000 1001 1010 1011
-    't', 'u', 'v', 'D',  // 1100 1101 1110 1111
-};
+constexpr const auto& fourCellTable = fourCellCharacters;
 
 constexpr std::array<char, 8> threeCellTable = {
     'Z', 'j', 'k', 'l',  // 000 001 010 011
@@ -46,6 +39,13 @@ std::string singleRowFontText(std::string_view elementWidths)
 
 std::string renderRow(const element_row& row)
 {
+    std::string modules;
+    renderRow(row, modules);
+    return modules;
+}
+
+void renderRow(const element_row& row, std::string& modules)
+{
     const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
     const bool hasElements = row.count > 0 && row.widths != nullptr;
     std::size_t total = modulesOf(row.left_pad) + modulesOf(row.right_pad);
@@ -59,10 +59,10 @@ std::string renderRow(const element_row& row)
     constexpr std::size_t block = 16;
     static constexpr char light[block] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
     static constexpr char dark[block] = {'1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1'};
-    std::string modules(total + block, '0');
+    modules.assign(total + block, '0');
     if (!hasElements) {
         modules.resize(total);
-        return modules;
+        return;
     }
     const bool zeroDark = row.first_light == 0;
     const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
@@ -91,7 +91,42 @@ std::string renderRow(const element_row& row)
     }
     std::memset(p, '0', static_cast<std::size_t>(modules.data() + modules.size() - p));  // right padding
     modules.resize(total);
-    return modules;
+}
+
+row_bits renderRowBits(const element_row& row)
+{
+    const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
+    constexpr std::size_t bits = 64;
+    row_bits r{0, modulesOf(row.left_pad)};
+    // Moves on by n modules, setting their bits when dark (as far as the 64 bits reach).
+    const auto put = [&](std::size_t n, bool isDark) {
+        if (isDark && r.width < bits)
+            r.dark |= (n >= bits ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1) << r.width;
+        r.width += n;
+    };
+    if (row.count > 0 && row.widths != nullptr) {
+        const bool zeroDark = row.first_light == 0;
+        const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
+        const int firstIndex = row.reversed ? row.count - 1 : 0;
+        const int lastIndex = row.reversed ? 0 : row.count - 1;
+        if (row.guard) {
+            put(1, darkOf(firstIndex));
+            put(1, !darkOf(firstIndex));
+        }
+        // Colours alternate whichever way the elements are laid out.
+        bool isDark = darkOf(firstIndex);
+        for (int n = 0; n < row.count; ++n) {
+            const int k = row.reversed ? row.count - 1 - n : n;
+            put(modulesOf(row.widths[k]), isDark);
+            isDark = !isDark;
+        }
+        if (row.guard) {
+            put(1, !darkOf(lastIndex));
+            put(1, darkOf(lastIndex));
+        }
+    }
+    r.width += modulesOf(row.right_pad);
+    return r;
 }
 
 char fourCellCharacter(char c0, char c1, char c2, char c3)
@@ -106,21 +141,24 @@ char threeCellCharacter(char top, char separator, char bottom)
 
 void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::string>& lines)
 {
-    lines.clear();
-    if (rows.empty())
+    if (rows.empty()) {
+        lines.clear();
         return;
-    const std::string& first = rows.front();
-    std::string line(first.size(), 'a');
-    for (std::size_t j = 0; j < first.size(); ++j)
-        if (first[j] == '1')
-            line[j] = 'm';
-    lines.push_back(std::move(line));
-
-    const std::size_t width = first.size();
+    }
+    // The caller's lines keep their storage.
     const std::size_t groups = (rows.size() - 1) / 4;
+    lines.resize(1 + groups);
+    const std::string& first = rows.front();
+    const std::size_t width = first.size();
+    std::string& line = lines.front();
+    line.resize(width);
+    for (std::size_t j = 0; j < width; ++j)
+        line[j] = first[j] == '1' ? 'm' : 'a';
+
     for (std::size_t g = 0; g < groups; ++g) {
         const std::string* r = &rows[4 * g + 1];
-        std::string next(width, 'a');
+        std::string& next = lines[1 + g];
+        next.resize(width);
         // Columns that all four rows reach, then the rest with the missing cells light.
         const std::size_t common = std::min({width, r[0].size(), r[1].size(), r[2].size(), r[3].size()});
         for (std::size_t j = 0; j < common; ++j)
@@ -130,29 +168,40 @@ void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::st
             const auto cell = [&](int i) { return j < r[i].size() ? r[i][j] : '0'; };
             next[j] = fourCellCharacter(cell(0), cell(1), cell(2), cell(3));
         }
-        lines.push_back(std::move(next));
     }
 }
 
 void row_builder::fontLines(std::string_view elementWidths, std::vector<std::string>& lines) const
 {
-    std::vector<std::string> rows;
+    thread_local std::vector<std::string> rows;  // keeps its storage from call to call
     buildRows(elementWidths, rows);
     fontLinesFromRows(rows, lines);
 }
 
-std::string joinLines(const std::vector<std::string>& lines)
+std::size_t joinedSize(const std::vector<std::string>& lines)
 {
-    std::string joined;
     std::size_t size = 0;
     for (const auto& l : lines)
         size += l.size() + 2;
-    joined.reserve(size);
+    return lines.empty() ? 0 : size - 2;
+}
+
+void joinLines(const std::vector<std::string>& lines, char* out)
+{
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i != 0)
-            joined += "\r\n";
-        joined += lines[i];
+        if (i != 0) {
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+        std::memcpy(out, lines[i].data(), lines[i].size());
+        out += lines[i].size();
     }
+}
+
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::string joined(joinedSize(lines), '\0');
+    joinLines(lines, joined.data());
     return joined;
 }
 

@@ -29,6 +29,18 @@ int copyWhole(const std::string& text, char* output, std::int32_t size)
     return static_cast<int>(text.size());
 }
 
+// copyWhole of the lines joined by "\r\n", written in place.
+int copyJoined(const std::vector<std::string>& lines, char* output, std::int32_t size)
+{
+    const std::size_t length = joinedSize(lines);
+    const auto capacity = static_cast<std::uint32_t>(size);
+    if (output == nullptr || capacity < length + 1)
+        return 0;
+    joinLines(lines, output);
+    output[length] = '\0';
+    return static_cast<int>(length);
+}
+
 int encodeOneText(symbology s, const char* input, char* output, std::int32_t size)
 {
     if (isEmpty(input))
@@ -38,7 +50,7 @@ int encodeOneText(symbology s, const char* input, char* output, std::int32_t siz
         encodeFontLines(s, input, 22, lines);
         if (lines.size() == 1)
             return copyWhole(lines.front(), output, size);
-        return copyWhole(joinLines(lines), output, size);
+        return copyJoined(lines, output, size);
     } catch (...) {
         return -1;
     }

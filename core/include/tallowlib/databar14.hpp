@@ -49,4 +49,8 @@ public:
 // The 46-digit element-width text of the symbol holding the 14 digits.
 std::string databar14ElementWidths(const gtin_digits& digits);
 
+// The same text without an allocation.
+using databar14_elements = std::array<char, 46>;
+databar14_elements databar14Elements(const gtin_digits& digits);
+
 }  // namespace Kelbrin::Tallowlib

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tallowlib/barcode_encoder.hpp"
+#include "tallowlib/databar14.hpp"
 
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ public:
     // Never rejects input: another indicator digit is encoded (and shown) as 0.
     int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
 };
+
+// The 46-digit element-width text of the symbol holding the 14 digits (an indicator digit
+// other than 0 or 1 is taken as 0).
+std::string databarLimitedElementWidths(gtin_digits digits);
 
 // The check character's 14 widths for a checksum 0..88; throws std::out_of_range otherwise.
 std::string_view limitedCheckPattern(int checksum);

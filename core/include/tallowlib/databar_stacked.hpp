@@ -14,6 +14,8 @@ namespace Kelbrin::Tallowlib {
 // column characters (short font). `elementWidths` is a 46-digit DataBar-14 element text;
 // anything else throws std::invalid_argument.
 std::string stackedFontText(std::string_view elementWidths);
+// The same into `line`, whose storage is reused.
+void stackedFontText(std::string_view elementWidths, std::string& line);
 
 // The separator row that lies directly above or below the data row `dataRow`: the
 // complement of the row, with four light modules at each end and the finder patterns
@@ -32,5 +34,9 @@ public:
     // std::invalid_argument.
     void buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const override;
 };
+
+// The two lines omni_row_builder().fontLines gives, without the intermediate module rows;
+// the caller's lines keep their storage.
+void omniFontLines(std::string_view elementWidths, std::vector<std::string>& lines);
 
 }  // namespace Kelbrin::Tallowlib

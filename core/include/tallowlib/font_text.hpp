@@ -5,6 +5,9 @@
 // the light/dark state of three or four vertically stacked cells.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +31,29 @@ void singleRowFontText(std::string_view elementWidths, std::string& out);
 
 // Module text of one row: "0" light, "1" dark.
 std::string renderRow(const element_row& row);
+// The same into `modules`, whose storage is reused.
+void renderRow(const element_row& row, std::string& modules);
 
 // Four-cell column character for cells top..bottom (each '0' or '1').
 char fourCellCharacter(char c0, char c1, char c2, char c3);
+
+// The dark modules of `row` as renderRow lays them out, module j as bit j (modules past
+// the 64th are left out), and the row's width in modules.
+struct row_bits {
+    std::uint64_t dark;
+    std::size_t width;
+};
+row_bits renderRowBits(const element_row& row);
+// Four-cell characters indexed by the cells (1 dark) read as a binary number, top cell most
+// significant. "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly
+// above a dark data module occurs in some stacked symbols and must print as one column.
+inline constexpr std::array<char, 16> fourCellCharacters = {
+    'a', 'm', 'n', 'A',  // 0000 0001 0010 0011
+    'o', 'p', 'q', 'B',  // 0100 0101 0110 0111
+    'z', 'r', 's', 'C',  // 1000 1001 1010 1011
+    't', 'u', 'v', 'D',  // 1100 1101 1110 1111
+};
+inline char fourCellCharacterOf(unsigned cells) { return fourCellCharacters[cells & 15u]; }
 // Three-cell column character (top row, separator, bottom row).
 char threeCellCharacter(char top, char separator, char bottom);
 
@@ -52,5 +75,8 @@ void fontLinesFromRows(const std::vector<std::string>& rows, std::vector<std::st
 
 // Lines joined with "\r\n", none after the last.
 std::string joinLines(const std::vector<std::string>& lines);
+// The size of the joined text, and the joined text written to `out` (which holds that many bytes).
+std::size_t joinedSize(const std::vector<std::string>& lines);
+void joinLines(const std::vector<std::string>& lines, char* out);
 
 }  // namespace Kelbrin::Tallowlib
