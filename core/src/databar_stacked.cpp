@@ -1,5 +1,6 @@
 #include "tallowlib/databar_stacked.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -22,30 +23,19 @@ symbol_widths widthsOf(std::string_view elementWidths)
 {
     if (elementWidths.size() != databar14Elements)
         throw std::invalid_argument("a DataBar-14 element text has 46 widths");
-    symbol_widths w{};
+    symbol_widths w;
+    unsigned outside = 0;  // checked once after the loop, which then needs no branch
     for (std::size_t i = 0; i < w.size(); ++i) {
-        const char c = elementWidths[i];
-        if (c < '1' || c > '9')
-            throw std::invalid_argument("element widths are digits 1 to 9");
-        w[i] = c - '0';
+        const unsigned fromOne = static_cast<unsigned char>(elementWidths[i]) - unsigned{'1'};
+        outside |= fromOne > 8u ? 1u : 0u;
+        w[i] = static_cast<int>(fromOne) + 1;
     }
+    if (outside != 0)
+        throw std::invalid_argument("element widths are digits 1 to 9");
     return w;
 }
 
-// Cells of the three-cell column characters by top, separator and bottom module (1 dark).
-constexpr std::array<char, 8> threeCellTable = {
-    'Z', 'j', 'k', 'l',  // 000 001 010 011
-    'w', 'x', 'y', 'Z',  // 100 101 110 111
-};
-
-// Puts one element of `width` modules (1 dark, 0 light) at `at` of a row of rowModules
-// modules, as far as the row reaches; returns where the next element starts.
-std::size_t putRun(std::array<char, rowModules>& row, std::size_t at, int width, bool dark)
-{
-    for (int k = 0; k < width && at < row.size(); ++k)
-        row[at++] = dark ? 1 : 0;
-    return at;
-}
+std::size_t modulesOf(int n) { return static_cast<std::size_t>(n > 0 ? n : 0); }
 
 // Colour of element k of a row: element 0 as `first_light` says, then alternating.
 bool isDark(const element_row& row, int k)
@@ -82,31 +72,37 @@ std::string stackedFontText(std::string_view elementWidths)
 
 void stackedFontText(std::string_view elementWidths, std::string& line)
 {
+    static_assert(rowModules <= 64, "a Stacked row is one word of module bits");
     const symbol_widths e = widthsOf(elementWidths);
-    std::array<char, rowModules> top{};
-    std::array<char, rowModules> bottom{};
-    std::size_t t = 0;
-    std::size_t b = 0;
-    for (std::size_t i = 0; i < halfElements; ++i)
-        t = putRun(top, t, e[i], i % 2 == 1);
-    t = putRun(top, t, 1, true);  // "11" closes the top row: elements 23 (dark) and 24 (light)
-    putRun(top, t, 1, false);
-    b = putRun(bottom, b, 1, true);  // "11" opens the bottom row: elements 0 (dark) and 1 (light)
-    b = putRun(bottom, b, 1, false);
-    for (std::size_t i = halfElements; i < databar14Elements; ++i)
-        b = putRun(bottom, b, e[i], (i - halfElements) % 2 == 0);
+    // The top row: E[0..22] from a light element, closed by a dark and a light module. The
+    // bottom row: a dark and a light module, then E[23..45] from a dark element.
+    std::array<int, halfElements + 2> upper{};
+    std::array<int, halfElements + 2> lower{};
+    std::copy(e.begin(), e.begin() + halfElements, upper.begin());
+    upper[halfElements] = upper[halfElements + 1] = 1;
+    lower[0] = lower[1] = 1;
+    std::copy(e.begin() + halfElements, e.end(), lower.begin() + 2);
+    module_bits top;
+    module_bits bottom;
+    renderModuleBits({static_cast<int>(upper.size()), 0, 0, false, 1, 0, upper.data()}, top);
+    renderModuleBits({static_cast<int>(lower.size()), 0, 0, false, 0, 0, lower.data()}, bottom);
 
-    line.resize(rowModules);
-    int previous = 1;  // so that an unequal column 0 gives a light separator module
+    // A separator module is the opposite of equal modules above and below it, and alternates
+    // under unequal ones. The quiet ends are forced light after the whole row is derived, so
+    // the run continues from the unforced value.
+    std::uint64_t separator = 0;
+    std::uint64_t previous = 1;  // so that an unequal column 0 gives a light separator module
     for (std::size_t j = 0; j < rowModules; ++j) {
-        const int up = top[j];
-        const int down = bottom[j];
-        // The quiet ends are forced light after the whole row is derived, so the run
-        // continues from the unforced value.
-        previous = up == down ? 1 - up : 1 - previous;
-        const int separator = j < 4 || j >= rowModules - 4 ? 0 : previous;
-        line[j] = threeCellTable[static_cast<std::size_t>(up << 2 | separator << 1 | down)];
+        const std::uint64_t up = top.words[0] >> j & 1u;
+        const std::uint64_t down = bottom.words[0] >> j & 1u;
+        previous = 1u ^ (up == down ? up : previous);
+        separator |= previous << j;
     }
+    constexpr std::uint64_t quietEnds = 0xFu | std::uint64_t{0xF} << (rowModules - 4);
+    module_bits middle;
+    middle.words[0] = separator & ~quietEnds;
+    middle.width = rowModules;
+    threeCellLine(top, middle, bottom, rowModules, line);
 }
 
 element_row deriveSeparator(const element_row& dataRow, std::vector<int>& d)
@@ -182,6 +178,106 @@ element_row deriveSeparator(const element_row& dataRow, std::vector<int>& d)
 
 namespace {
 
+// Where the modules of a guarded row lie once laid out: from `start`, `length` modules from
+// guard to guard, mirrored when `reversed`.
+struct guarded_span {
+    std::size_t start;
+    std::size_t length;
+    bool reversed;
+
+    // The first laid-out module of the n modules `offset` modules into the row read from
+    // element 0 (its outer guard module is offset 0).
+    std::size_t at(std::size_t offset, std::size_t n) const
+    {
+        return reversed ? start + length - offset - n : start + offset;
+    }
+};
+
+// The n modules at `offset` alternate, dark at `offset` itself.
+void alternateFrom(module_bits& bits, const guarded_span& span, std::size_t offset, std::size_t n)
+{
+    const std::size_t from = span.at(offset, n);
+    const std::size_t dark = span.reversed ? from + n - 1 : from;
+    assignModules(bits, from, from + n, dark % 2 == 0 ? evenModules : oddModules);
+}
+
+}  // namespace
+
+void deriveSeparatorBits(const element_row& row, const module_bits& data, module_bits& out)
+{
+    const auto longWay = [&] {
+        thread_local std::vector<int> widths;  // keeps its storage from call to call
+        renderModuleBits(deriveSeparator(row, widths), out);
+    };
+    const int n = row.widths == nullptr ? 0 : row.count;
+    const std::size_t end = data.width - modulesOf(row.right_pad);
+    if (!row.guard || n < 3 || end > moduleBitsCapacity) {
+        longWay();
+        return;
+    }
+    const int* s = row.widths;
+    const guarded_span span{modulesOf(row.left_pad), end - modulesOf(row.left_pad), row.reversed != 0};
+
+    // Elements narrower than one module are left to deriveSeparator; the widths of the
+    // rest are no wider than the row, so sums of them stay small.
+    std::uint32_t narrow = 0;  // the sign bit set by a width below 1
+    for (int k = 0; k < n; ++k) {
+        const auto width = static_cast<std::uint32_t>(s[k]);
+        narrow |= width | (width - 1u);
+    }
+    if (narrow >> 31 != 0) {
+        longWay();
+        return;
+    }
+
+    // What deriveSeparator does, module by module: the complement of the data row, the
+    // finder heads broken up as there, the first and last four modules light.
+    const std::size_t words = (end + 63) / 64;
+    for (std::size_t w = 0; w < moduleWords; ++w)
+        out.words[w] = w < words ? ~data.words[w] : 0;
+    out.width = data.width;
+    std::size_t offset = 2;  // of element i, from the outer guard module
+    int i = 0;
+    while (offset < 5)  // the leading run, at least five modules, is never a finder head
+        offset += static_cast<std::size_t>(s[i++]);
+    while (i + 2 < n) {
+        const int w0 = s[i];
+        const int w1 = s[i + 1];
+        const int w2 = s[i + 2];
+        if (w0 + w1 + w2 != finderHeadModules) {
+            offset += static_cast<std::size_t>(w0);
+            ++i;
+            continue;
+        }
+        const std::size_t head = static_cast<std::size_t>(finderHeadModules);
+        if (!isDark(row, i)) {
+            // Light, dark, light: both light elements alternate from a dark module; the
+            // element after the head goes with it.
+            alternateFrom(out, span, offset, static_cast<std::size_t>(w0));
+            alternateFrom(out, span, offset + static_cast<std::size_t>(w0 + w1), static_cast<std::size_t>(w2));
+            offset += head + (i + 3 < n ? static_cast<std::size_t>(s[i + 3]) : 0);
+            i += 4;
+        } else if (w1 == 1) {
+            // Dark, one light module, dark: ten light modules, one dark, two light.
+            const std::size_t from = span.at(offset, head);
+            assignModules(out, from, from + head, 0);
+            const std::size_t dark = span.at(offset + 10, 1);
+            assignModules(out, dark, dark + 1, ~std::uint64_t{0});
+            offset += head;
+            i += 3;
+        } else {
+            // Dark, light, dark: the light element alternates from a dark module.
+            alternateFrom(out, span, offset + static_cast<std::size_t>(w0), static_cast<std::size_t>(w1));
+            offset += head;
+            i += 3;
+        }
+    }
+    assignModules(out, 0, span.start + 4, 0);
+    assignModules(out, end - 4, 64 * words, 0);
+}
+
+namespace {
+
 // The middle separator row: four light modules, then alternating single modules.
 constexpr auto omniMiddleWidths = [] {
     std::array<int, 43> w{};
@@ -191,12 +287,13 @@ constexpr auto omniMiddleWidths = [] {
     return w;
 }();
 
-// The same row as bits: five light modules, 41 alternating single modules from a dark one,
-// four light modules.
-constexpr row_bits omniMiddleBits = [] {
-    row_bits b{0, 50};
-    for (std::size_t j = 5; j < 46; j += 2)
-        b.dark |= std::uint64_t{1} << j;
+// The same row as module bits: five light modules, 41 alternating single modules from a
+// dark one, four light modules.
+constexpr module_bits omniMiddleBits = [] {
+    module_bits b;
+    b.width = rowModules;
+    for (std::size_t j = 5; j < rowModules - 4; j += 2)
+        b.words[0] |= std::uint64_t{1} << j;
     return b;
 }();
 
@@ -238,36 +335,19 @@ void omniFontLines(std::string_view elementWidths, std::vector<std::string>& lin
 {
     const symbol_widths e = widthsOf(elementWidths);
     const omni_rows r = omniRows(e);
-    thread_local std::vector<int> upperWidths;
-    thread_local std::vector<int> lowerWidths;
-    const std::array<row_bits, 5> bits = {renderRowBits(r.top), renderRowBits(deriveSeparator(r.top, upperWidths)),
-                                        omniMiddleBits, renderRowBits(deriveSeparator(r.bottom, lowerWidths)),
-                                        renderRowBits(r.bottom)};
-    const std::size_t width = bits[0].width;
-    if (width > 64) {  // only a malformed element text gets here
-        omni_row_builder().fontLines(elementWidths, lines);
-        return;
-    }
+    // Each data row is laid out once; its separator is worked out from its modules.
+    module_bits top;
+    module_bits upper;
+    module_bits lower;
+    module_bits bottom;
+    renderModuleBits(r.top, top);
+    deriveSeparatorBits(r.top, top, upper);
+    renderModuleBits(r.bottom, bottom);
+    deriveSeparatorBits(r.bottom, bottom, lower);
     // The lines as fontLinesFromRows makes them: the top row alone, then the four rows below.
     lines.resize(2);
-    lines[0].resize(width);
-    lines[1].resize(width);
-    char* const upper = lines[0].data();
-    char* const lower = lines[1].data();
-    std::uint64_t d0 = bits[0].dark;
-    std::uint64_t d1 = bits[1].dark;
-    std::uint64_t d2 = bits[2].dark;
-    std::uint64_t d3 = bits[3].dark;
-    std::uint64_t d4 = bits[4].dark;
-    for (std::size_t j = 0; j < width; ++j) {
-        upper[j] = (d0 & 1u) != 0 ? 'm' : 'a';
-        lower[j] = fourCellCharacterOf(static_cast<unsigned>((d1 & 1u) << 3 | (d2 & 1u) << 2 | (d3 & 1u) << 1 | (d4 & 1u)));
-        d0 >>= 1;
-        d1 >>= 1;
-        d2 >>= 1;
-        d3 >>= 1;
-        d4 >>= 1;
-    }
+    underLightCellsLine(top, top.width, lines[0]);
+    fourCellLine(upper, omniMiddleBits, lower, bottom, top.width, lines[1]);
 }
 
 }  // namespace Kelbrin::Tallowlib

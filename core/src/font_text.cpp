@@ -37,6 +37,113 @@ std::string singleRowFontText(std::string_view elementWidths)
     return out;
 }
 
+namespace {
+
+std::size_t modulesOf(int n) { return static_cast<std::size_t>(n > 0 ? n : 0); }
+
+// Calls run(modules, dark) for the guard modules and the elements of `row` in the order they
+// are laid out, pads left out. The guards mirror the outermost elements, so the colours
+// alternate along the whole row from the colour of the first element laid out.
+template <typename Run>
+void forEachRun(const element_row& row, Run&& run)
+{
+    if (row.count <= 0 || row.widths == nullptr)
+        return;
+    const int first = row.reversed ? row.count - 1 : 0;
+    bool dark = (first % 2 == 0) == (row.first_light == 0);
+    const auto next = [&](std::size_t n) {
+        run(n, dark);
+        dark = !dark;
+    };
+    if (row.guard) {
+        next(1);
+        next(1);
+    }
+    if (row.reversed)
+        for (int k = row.count - 1; k >= 0; --k)
+            next(modulesOf(row.widths[k]));
+    else
+        for (int k = 0; k < row.count; ++k)
+            next(modulesOf(row.widths[k]));
+    if (row.guard) {
+        next(1);
+        next(1);
+    }
+}
+
+// Bit j of the result is the parity of bits 0..j of x: colour changes turned into colours.
+constexpr std::uint64_t prefixParity(std::uint64_t x)
+{
+    for (int shift = 1; shift < 64; shift *= 2)
+        x ^= x << shift;
+    return x;
+}
+
+// Byte k of entry b is bit k of b: eight modules spread out as eight column indices.
+constexpr auto byteCells = [] {
+    std::array<std::uint64_t, 256> t{};
+    for (std::size_t b = 0; b < t.size(); ++b)
+        for (std::size_t k = 0; k < 8; ++k)
+            t[b] |= static_cast<std::uint64_t>(b >> k & 1u) << (8 * k);
+    return t;
+}();
+
+// Modules j..j+7 of `row` as bytes 0..7 (each 0 or 1); j a multiple of 8 below the capacity.
+std::uint64_t moduleBytes(const module_bits& row, std::size_t j)
+{
+    return byteCells[row.words[j / 64] >> (j % 64) & 0xFFu];
+}
+
+// The characters of two columns at once: entry a | b << 4 holds those of cells a and b.
+using column_pairs = std::array<std::array<char, 2>, 256>;
+template <std::size_t N>
+constexpr column_pairs columnPairs(const std::array<char, N>& table)
+{
+    column_pairs pairs{};
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairs[i] = {table[i % 16 % N], table[i / 16 % N]};
+    return pairs;
+}
+constexpr column_pairs fourCellPairs = columnPairs(fourCellCharacters);
+constexpr column_pairs threeCellPairs = columnPairs(threeCellTable);
+
+// Writes `width` column characters; cells(j) gives the cell indices of columns j..j+7 as
+// bytes 0..7. Columns past the module capacity have only light cells.
+template <typename Cells>
+void writeColumns(const column_pairs& pairs, std::size_t width, std::string& line, Cells&& cells)
+{
+    // Whole blocks of eight columns, then the line cut to its width.
+    const std::size_t held = std::min(width, moduleBitsCapacity);
+    line.resize((held + 7) / 8 * 8);
+    char* text = line.data();
+    for (std::size_t j = 0; j < held; j += 8) {
+        std::uint64_t index = cells(j);
+        index |= index >> 4;  // byte 2k: the indices of columns 2k and 2k + 1
+        for (std::size_t k = 0; k < 8; k += 2, index >>= 16)
+            std::memcpy(text + j + k, pairs[index & 0xFFu].data(), 2);
+    }
+    line.resize(width, pairs[0][0]);
+}
+
+// True when `row` has elements, none of them negative, and ends, from `start` with its
+// guards, before the last module bit: then every change of colour has a bit of its own.
+bool fitsWhole(const element_row& row, std::size_t start)
+{
+    if (row.count <= 0 || row.widths == nullptr || row.count > static_cast<int>(moduleBitsCapacity))
+        return false;
+    // Both sums stay far below 2^32 when no width reaches 2^10 (a negative one reads larger).
+    std::uint32_t any = 0;
+    std::uint32_t modules = row.guard ? 4 : 0;
+    for (int k = 0; k < row.count; ++k) {
+        const auto width = static_cast<std::uint32_t>(row.widths[k]);
+        any |= width;
+        modules += width;
+    }
+    return any < 1024 && start + modules < moduleBitsCapacity;
+}
+
+}  // namespace
+
 std::string renderRow(const element_row& row)
 {
     std::string modules;
@@ -46,87 +153,137 @@ std::string renderRow(const element_row& row)
 
 void renderRow(const element_row& row, std::string& modules)
 {
-    const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
-    const bool hasElements = row.count > 0 && row.widths != nullptr;
     std::size_t total = modulesOf(row.left_pad) + modulesOf(row.right_pad);
-    if (hasElements) {
-        total += row.guard ? 4 : 0;
-        for (int k = 0; k < row.count; ++k)
-            total += modulesOf(row.widths[k]);
-    }
+    forEachRun(row, [&](std::size_t n, bool) { total += n; });
     // Runs are copied as whole 16-byte blocks and the end moved on by their width, so the
     // text gets 16 spare bytes; what spills past the row's last run is cleared at the end.
     constexpr std::size_t block = 16;
     static constexpr char light[block] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
     static constexpr char dark[block] = {'1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1', '1'};
     modules.assign(total + block, '0');
-    if (!hasElements) {
-        modules.resize(total);
-        return;
-    }
-    const bool zeroDark = row.first_light == 0;
-    const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
     char* p = modules.data() + modulesOf(row.left_pad);
-    const auto put = [&](std::size_t n, bool isDark) {
+    forEachRun(row, [&](std::size_t n, bool isDark) {
         if (n <= block)
             std::memcpy(p, isDark ? dark : light, block);
         else
             std::memset(p, isDark ? '1' : '0', n);
         p += n;
-    };
-    const int firstIndex = row.reversed ? row.count - 1 : 0;
-    const int lastIndex = row.reversed ? 0 : row.count - 1;
-
-    if (row.guard) {
-        put(1, darkOf(firstIndex));
-        put(1, !darkOf(firstIndex));
-    }
-    for (int n = 0; n < row.count; ++n) {
-        const int k = row.reversed ? row.count - 1 - n : n;
-        put(modulesOf(row.widths[k]), darkOf(k));
-    }
-    if (row.guard) {
-        put(1, !darkOf(lastIndex));
-        put(1, darkOf(lastIndex));
-    }
+    });
     std::memset(p, '0', static_cast<std::size_t>(modules.data() + modules.size() - p));  // right padding
     modules.resize(total);
 }
 
+void renderModuleBits(const element_row& row, module_bits& out)
+{
+    // A set bit where the colour changes, then every bit the parity of the changes up to it.
+    out.words.fill(0);
+    const std::size_t start = modulesOf(row.left_pad);
+    const auto change = [&](std::size_t j) { out.words[j / 64] ^= std::uint64_t{1} << (j % 64); };
+    std::size_t end = start;
+    if (fitsWhole(row, start)) {
+        // Colours alternate along the row, so every run but the last ends in a change; the
+        // first run starts with one when dark, the last ends with one when dark.
+        const int runs = row.count + (row.guard ? 4 : 0);
+        const bool firstDark = ((row.reversed ? row.count - 1 : 0) % 2 == 0) == (row.first_light == 0);
+        const bool lastDark = firstDark == (runs % 2 == 1);
+        if (firstDark)
+            change(end);
+        const auto run = [&](int n) {
+            end += static_cast<std::size_t>(n);
+            change(end);
+        };
+        if (row.guard) {
+            run(1);
+            run(1);
+        }
+        if (row.reversed)
+            for (int k = row.count - 1; k >= 0; --k)
+                run(row.widths[k]);
+        else
+            for (int k = 0; k < row.count; ++k)
+                run(row.widths[k]);
+        if (row.guard) {
+            run(1);
+            run(1);
+        }
+        if (!lastDark)
+            change(end);
+    } else {
+        // Any width and length: modules past the capacity are left out.
+        bool dark = false;
+        forEachRun(row, [&](std::size_t n, bool isDark) {
+            if (isDark != dark && end < moduleBitsCapacity)
+                change(end);
+            dark = isDark;
+            end += n;
+        });
+        if (dark && end < moduleBitsCapacity)
+            change(end);
+    }
+    out.width = end + modulesOf(row.right_pad);
+    const std::size_t changedWords = std::min(moduleWords, end / 64 + 1);
+    std::uint64_t before = 0;  // all ones when the module before the word is dark
+    for (std::size_t w = 0; w < changedWords; ++w) {
+        out.words[w] = prefixParity(out.words[w]) ^ before;
+        before = (out.words[w] >> 63) != 0 ? ~std::uint64_t{0} : 0;
+    }
+}
+
+void assignModules(module_bits& bits, std::size_t from, std::size_t to, std::uint64_t pattern)
+{
+    to = std::min(to, moduleBitsCapacity);
+    if (from >= to)
+        return;
+    const std::size_t first = from / 64;
+    const std::size_t last = (to - 1) / 64;
+    const std::uint64_t head = ~std::uint64_t{0} << (from % 64);
+    const std::uint64_t tail = ~std::uint64_t{0} >> (63 - (to - 1) % 64);
+    const auto merge = [&](std::size_t w, std::uint64_t mask) { bits.words[w] = (bits.words[w] & ~mask) | (pattern & mask); };
+    if (first == last) {
+        merge(first, head & tail);
+        return;
+    }
+    merge(first, head);
+    for (std::size_t w = first + 1; w < last; ++w)
+        bits.words[w] = pattern;
+    merge(last, tail);
+}
+
 row_bits renderRowBits(const element_row& row)
 {
-    const auto modulesOf = [](int n) { return static_cast<std::size_t>(n > 0 ? n : 0); };
-    constexpr std::size_t bits = 64;
-    row_bits r{0, modulesOf(row.left_pad)};
-    // Moves on by n modules, setting their bits when dark (as far as the 64 bits reach).
-    const auto put = [&](std::size_t n, bool isDark) {
-        if (isDark && r.width < bits)
-            r.dark |= (n >= bits ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1) << r.width;
-        r.width += n;
-    };
-    if (row.count > 0 && row.widths != nullptr) {
-        const bool zeroDark = row.first_light == 0;
-        const auto darkOf = [&](int k) { return (k % 2 == 0) == zeroDark; };
-        const int firstIndex = row.reversed ? row.count - 1 : 0;
-        const int lastIndex = row.reversed ? 0 : row.count - 1;
-        if (row.guard) {
-            put(1, darkOf(firstIndex));
-            put(1, !darkOf(firstIndex));
-        }
-        // Colours alternate whichever way the elements are laid out.
-        bool isDark = darkOf(firstIndex);
-        for (int n = 0; n < row.count; ++n) {
-            const int k = row.reversed ? row.count - 1 - n : n;
-            put(modulesOf(row.widths[k]), isDark);
-            isDark = !isDark;
-        }
-        if (row.guard) {
-            put(1, !darkOf(lastIndex));
-            put(1, darkOf(lastIndex));
-        }
+    module_bits bits;
+    renderModuleBits(row, bits);
+    return {bits.words[0], bits.width};
+}
+
+void underLightCellsLine(const module_bits& row, std::size_t width, std::string& line)
+{
+    // Eight columns at a time: a byte of 0 or 1 becomes "a" or "m".
+    constexpr std::uint64_t light = 0x0101010101010101u * static_cast<unsigned char>(fourCellCharacters[0]);
+    constexpr auto step = static_cast<unsigned char>(fourCellCharacters[1] - fourCellCharacters[0]);
+    const std::size_t held = std::min(width, moduleBitsCapacity);
+    line.resize((held + 7) / 8 * 8);
+    for (std::size_t j = 0; j < held; j += 8) {
+        const std::uint64_t characters = light + moduleBytes(row, j) * step;
+        std::memcpy(line.data() + j, &characters, 8);
     }
-    r.width += modulesOf(row.right_pad);
-    return r;
+    line.resize(width, fourCellCharacters[0]);
+}
+
+void fourCellLine(const module_bits& r0, const module_bits& r1, const module_bits& r2, const module_bits& r3,
+                  std::size_t width, std::string& line)
+{
+    writeColumns(fourCellPairs, width, line, [&](std::size_t j) {
+        return moduleBytes(r0, j) << 3 | moduleBytes(r1, j) << 2 | moduleBytes(r2, j) << 1 | moduleBytes(r3, j);
+    });
+}
+
+void threeCellLine(const module_bits& top, const module_bits& separator, const module_bits& bottom,
+                   std::size_t width, std::string& line)
+{
+    writeColumns(threeCellPairs, width, line, [&](std::size_t j) {
+        return moduleBytes(top, j) << 2 | moduleBytes(separator, j) << 1 | moduleBytes(bottom, j);
+    });
 }
 
 char fourCellCharacter(char c0, char c1, char c2, char c3)

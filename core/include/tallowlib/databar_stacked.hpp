@@ -26,6 +26,10 @@ void stackedFontText(std::string_view elementWidths, std::string& line);
 // elements.
 element_row deriveSeparator(const element_row& dataRow, std::vector<int>& widthsOut);
 
+// The same separator as module bits, worked out from `data`, the bits renderModuleBits gives
+// for `dataRow`: exactly what rendering deriveSeparator's row gives.
+void deriveSeparatorBits(const element_row& dataRow, const module_bits& data, module_bits& out);
+
 // DataBar Stacked Omnidirectional: top row, upper separator, middle separator, lower
 // separator, bottom row, each 50 modules; fontLines() prints them as two lines.
 class omni_row_builder : public row_builder {

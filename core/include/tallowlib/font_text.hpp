@@ -37,6 +37,27 @@ void renderRow(const element_row& row, std::string& modules);
 // Four-cell column character for cells top..bottom (each '0' or '1').
 char fourCellCharacter(char c0, char c1, char c2, char c3);
 
+// The modules of one row as bits: module j is bit j % 64 of word j / 64, set when dark.
+// Rows up to moduleBitsCapacity modules (the widest stacked row and some) are held whole;
+// modules past it are left out.
+inline constexpr std::size_t moduleWords = 9;
+inline constexpr std::size_t moduleBitsCapacity = 64 * moduleWords;
+struct module_bits {
+    std::array<std::uint64_t, moduleWords> words{};
+    std::size_t width = 0;  // modules of the row, whether or not they all fit
+
+    bool dark(std::size_t j) const { return j < moduleBitsCapacity && (words[j / 64] >> (j % 64) & 1u) != 0; }
+};
+
+// `row` laid out as renderRow does it, into bits.
+void renderModuleBits(const element_row& row, module_bits& out);
+
+// Modules [from, to) of `bits` (as far as the capacity reaches) take the bits of `pattern`
+// at their places within a word: ~0 dark, 0 light, alternateModules from an even or odd one.
+void assignModules(module_bits& bits, std::size_t from, std::size_t to, std::uint64_t pattern);
+inline constexpr std::uint64_t evenModules = 0x5555555555555555u;  // modules 0, 2, 4, ... of every word
+inline constexpr std::uint64_t oddModules = ~evenModules;
+
 // The dark modules of `row` as renderRow lays them out, module j as bit j (modules past
 // the 64th are left out), and the row's width in modules.
 struct row_bits {
@@ -56,6 +77,16 @@ inline constexpr std::array<char, 16> fourCellCharacters = {
 inline char fourCellCharacterOf(unsigned cells) { return fourCellCharacters[cells & 15u]; }
 // Three-cell column character (top row, separator, bottom row).
 char threeCellCharacter(char top, char separator, char bottom);
+
+// Lines of column characters straight from module bits, `width` columns; the caller's line
+// keeps its storage. The single row under three light cells ("a" light, "m" dark):
+void underLightCellsLine(const module_bits& row, std::size_t width, std::string& line);
+// Rows top to bottom, four-cell characters:
+void fourCellLine(const module_bits& r0, const module_bits& r1, const module_bits& r2, const module_bits& r3,
+                  std::size_t width, std::string& line);
+// Top row, separator, bottom row, three-cell characters:
+void threeCellLine(const module_bits& top, const module_bits& separator, const module_bits& bottom,
+                   std::size_t width, std::string& line);
 
 // Builds the module rows of one symbol: the first data row, then for every further data
 // row three separator rows followed by that row. All rows have the same length.
