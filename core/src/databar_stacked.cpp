@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
@@ -193,6 +194,15 @@ struct guarded_span {
     }
 };
 
+// The modules of elements [from, to), each 1 to moduleBitsCapacity wide.
+std::size_t modulesBetween(const int* widths, int from, int to)
+{
+    std::uint32_t sum = 0;
+    for (int k = from; k < to; ++k)
+        sum += static_cast<std::uint32_t>(widths[k]);
+    return sum;
+}
+
 // The n modules at `offset` alternate, dark at `offset` itself.
 void alternateFrom(module_bits& bits, const guarded_span& span, std::size_t offset, std::size_t n)
 {
@@ -211,7 +221,7 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
     };
     const int n = row.widths == nullptr ? 0 : row.count;
     const std::size_t end = data.width - modulesOf(row.right_pad);
-    if (!row.guard || n < 3 || end > moduleBitsCapacity) {
+    if (!row.guard || n < 3 || n > static_cast<int>(moduleBitsCapacity) || end > moduleBitsCapacity) {
         longWay();
         return;
     }
@@ -236,19 +246,27 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
     for (std::size_t w = 0; w < moduleWords; ++w)
         out.words[w] = w < words ? ~data.words[w] : 0;
     out.width = data.width;
+
+    // The places where a finder head could start, all at once; then only those are visited.
+    std::array<std::uint8_t, moduleBitsCapacity> heads;  // as many elements as modules at most
+    for (int k = 0; k + 2 < n; ++k)
+        heads[static_cast<std::size_t>(k)] = s[k] + s[k + 1] + s[k + 2] == finderHeadModules ? 1 : 0;
+    const auto nextHead = [&](int from) {
+        if (from + 2 >= n)
+            return n;
+        const void* found = std::memchr(&heads[static_cast<std::size_t>(from)], 1, static_cast<std::size_t>(n - 2 - from));
+        return found == nullptr ? n : static_cast<int>(static_cast<const std::uint8_t*>(found) - heads.data());
+    };
     std::size_t offset = 2;  // of element i, from the outer guard module
     int i = 0;
     while (offset < 5)  // the leading run, at least five modules, is never a finder head
         offset += static_cast<std::size_t>(s[i++]);
-    while (i + 2 < n) {
+    for (int k = nextHead(i); k < n; k = nextHead(i)) {
+        offset += modulesBetween(s, i, k);
+        i = k;
         const int w0 = s[i];
         const int w1 = s[i + 1];
         const int w2 = s[i + 2];
-        if (w0 + w1 + w2 != finderHeadModules) {
-            offset += static_cast<std::size_t>(w0);
-            ++i;
-            continue;
-        }
         const std::size_t head = static_cast<std::size_t>(finderHeadModules);
         if (!isDark(row, i)) {
             // Light, dark, light: both light elements alternate from a dark module; the

@@ -149,6 +149,12 @@ void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCou
         if (used == lines.size())
             lines.emplace_back();
         std::string& line = lines[used];
+        if (used == 0 && last) {  // a single row: no separators to work out
+            underLightCellsLine(row, line);
+            width = line.size();
+            ++used;
+            return;
+        }
         renderModuleBits(row, data);
         if (used == 0) {
             width = data.width;

@@ -43,31 +43,36 @@ std::size_t modulesOf(int n) { return static_cast<std::size_t>(n > 0 ? n : 0); }
 
 // Calls run(modules, dark) for the guard modules and the elements of `row` in the order they
 // are laid out, pads left out. The guards mirror the outermost elements, so the colours
-// alternate along the whole row from the colour of the first element laid out.
-template <typename Run>
+// alternate along the whole row from the colour of the first element laid out. Negative
+// widths count as 0 unless the caller has ruled them out (Checked false).
+template <bool Checked = true, typename Run>
 void forEachRun(const element_row& row, Run&& run)
 {
     if (row.count <= 0 || row.widths == nullptr)
         return;
     const int first = row.reversed ? row.count - 1 : 0;
     bool dark = (first % 2 == 0) == (row.first_light == 0);
-    const auto next = [&](std::size_t n) {
-        run(n, dark);
-        dark = !dark;
+    const auto widthAt = [&](std::ptrdiff_t k) {
+        return Checked ? modulesOf(row.widths[k]) : static_cast<std::size_t>(row.widths[k]);
     };
+    // Two runs of opposite colours at a time, so that neither colour changes in the loop.
     if (row.guard) {
-        next(1);
-        next(1);
+        run(1, dark);
+        run(1, !dark);
     }
-    if (row.reversed)
-        for (int k = row.count - 1; k >= 0; --k)
-            next(modulesOf(row.widths[k]));
-    else
-        for (int k = 0; k < row.count; ++k)
-            next(modulesOf(row.widths[k]));
+    const std::ptrdiff_t step = row.reversed ? -1 : 1;
+    std::ptrdiff_t k = first;
+    for (int pairs = row.count / 2; pairs > 0; --pairs, k += 2 * step) {
+        run(widthAt(k), dark);
+        run(widthAt(k + step), !dark);
+    }
+    if (row.count % 2 != 0) {
+        run(widthAt(k), dark);
+        dark = !dark;
+    }
     if (row.guard) {
-        next(1);
-        next(1);
+        run(1, dark);
+        run(1, !dark);
     }
 }
 
@@ -125,9 +130,9 @@ void writeColumns(const column_pairs& pairs, std::size_t width, std::string& lin
     line.resize(width, pairs[0][0]);
 }
 
-// True when `row` has elements, none of them negative, and ends, from `start` with its
-// guards, before the last module bit: then every change of colour has a bit of its own.
-bool fitsWhole(const element_row& row, std::size_t start)
+// True when `row` has elements, each 0 to below `limit` (a power of two up to 1024) modules
+// wide, and ends, from `start` with its guards, before the last module bit.
+bool fitsWhole(const element_row& row, std::size_t start, std::uint32_t limit)
 {
     if (row.count <= 0 || row.widths == nullptr || row.count > static_cast<int>(moduleBitsCapacity))
         return false;
@@ -139,7 +144,7 @@ bool fitsWhole(const element_row& row, std::size_t start)
         any |= width;
         modules += width;
     }
-    return any < 1024 && start + modules < moduleBitsCapacity;
+    return any < limit && start + modules < moduleBitsCapacity;
 }
 
 }  // namespace
@@ -180,7 +185,7 @@ void renderModuleBits(const element_row& row, module_bits& out)
     const std::size_t start = modulesOf(row.left_pad);
     const auto change = [&](std::size_t j) { out.words[j / 64] ^= std::uint64_t{1} << (j % 64); };
     std::size_t end = start;
-    if (fitsWhole(row, start)) {
+    if (fitsWhole(row, start, 1024)) {
         // Colours alternate along the row, so every run but the last ends in a change; the
         // first run starts with one when dark, the last ends with one when dark.
         const int runs = row.count + (row.guard ? 4 : 0);
@@ -188,24 +193,10 @@ void renderModuleBits(const element_row& row, module_bits& out)
         const bool lastDark = firstDark == (runs % 2 == 1);
         if (firstDark)
             change(end);
-        const auto run = [&](int n) {
-            end += static_cast<std::size_t>(n);
+        forEachRun<false>(row, [&](std::size_t n, bool) {
+            end += n;
             change(end);
-        };
-        if (row.guard) {
-            run(1);
-            run(1);
-        }
-        if (row.reversed)
-            for (int k = row.count - 1; k >= 0; --k)
-                run(row.widths[k]);
-        else
-            for (int k = 0; k < row.count; ++k)
-                run(row.widths[k]);
-        if (row.guard) {
-            run(1);
-            run(1);
-        }
+        });
         if (!lastDark)
             change(end);
     } else {
@@ -229,26 +220,6 @@ void renderModuleBits(const element_row& row, module_bits& out)
     }
 }
 
-void assignModules(module_bits& bits, std::size_t from, std::size_t to, std::uint64_t pattern)
-{
-    to = std::min(to, moduleBitsCapacity);
-    if (from >= to)
-        return;
-    const std::size_t first = from / 64;
-    const std::size_t last = (to - 1) / 64;
-    const std::uint64_t head = ~std::uint64_t{0} << (from % 64);
-    const std::uint64_t tail = ~std::uint64_t{0} >> (63 - (to - 1) % 64);
-    const auto merge = [&](std::size_t w, std::uint64_t mask) { bits.words[w] = (bits.words[w] & ~mask) | (pattern & mask); };
-    if (first == last) {
-        merge(first, head & tail);
-        return;
-    }
-    merge(first, head);
-    for (std::size_t w = first + 1; w < last; ++w)
-        bits.words[w] = pattern;
-    merge(last, tail);
-}
-
 row_bits renderRowBits(const element_row& row)
 {
     module_bits bits;
@@ -268,6 +239,36 @@ void underLightCellsLine(const module_bits& row, std::size_t width, std::string&
         std::memcpy(line.data() + j, &characters, 8);
     }
     line.resize(width, fourCellCharacters[0]);
+}
+
+void underLightCellsLine(const element_row& row, std::string& line)
+{
+    constexpr std::size_t block = 16;
+    const std::size_t start = modulesOf(row.left_pad);
+    if (!fitsWhole(row, start, block)) {
+        module_bits bits;
+        renderModuleBits(row, bits);
+        underLightCellsLine(bits, bits.width, line);
+        return;
+    }
+    // Each run is written as a whole block of its character and the end moved on by its
+    // width; the line has room for what spills past the last run, cut off at the end.
+    constexpr auto filled = [](char c) {
+        std::array<char, block> b{};
+        b.fill(c);
+        return b;
+    };
+    static constexpr std::array<char, block> light = filled(fourCellCharacters[0]);
+    static constexpr std::array<char, block> dark = filled(fourCellCharacters[1]);
+    line.assign(moduleBitsCapacity + block, light[0]);
+    char* p = line.data() + start;
+    forEachRun<false>(row, [&](std::size_t n, bool isDark) {
+        std::memcpy(p, isDark ? dark.data() : light.data(), block);
+        p += n;
+    });
+    const std::size_t end = static_cast<std::size_t>(p - line.data());
+    std::memset(p, light[0], block);  // what the last block spilled
+    line.resize(end + modulesOf(row.right_pad), light[0]);
 }
 
 void fourCellLine(const module_bits& r0, const module_bits& r1, const module_bits& r2, const module_bits& r3,

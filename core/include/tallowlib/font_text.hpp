@@ -5,6 +5,7 @@
 // the light/dark state of three or four vertically stacked cells.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -54,7 +55,25 @@ void renderModuleBits(const element_row& row, module_bits& out);
 
 // Modules [from, to) of `bits` (as far as the capacity reaches) take the bits of `pattern`
 // at their places within a word: ~0 dark, 0 light, alternateModules from an even or odd one.
-void assignModules(module_bits& bits, std::size_t from, std::size_t to, std::uint64_t pattern);
+inline void assignModules(module_bits& bits, std::size_t from, std::size_t to, std::uint64_t pattern)
+{
+    to = std::min(to, moduleBitsCapacity);
+    if (from >= to)
+        return;
+    const std::size_t first = from / 64;
+    const std::size_t last = (to - 1) / 64;
+    const auto merge = [&](std::size_t w, std::uint64_t mask) { bits.words[w] = (bits.words[w] & ~mask) | (pattern & mask); };
+    const std::uint64_t head = ~std::uint64_t{0} << (from % 64);
+    const std::uint64_t tail = ~std::uint64_t{0} >> (63 - (to - 1) % 64);
+    if (first == last) {
+        merge(first, head & tail);
+        return;
+    }
+    merge(first, head);
+    for (std::size_t w = first + 1; w < last; ++w)
+        bits.words[w] = pattern;
+    merge(last, tail);
+}
 inline constexpr std::uint64_t evenModules = 0x5555555555555555u;  // modules 0, 2, 4, ... of every word
 inline constexpr std::uint64_t oddModules = ~evenModules;
 
@@ -81,6 +100,9 @@ char threeCellCharacter(char top, char separator, char bottom);
 // Lines of column characters straight from module bits, `width` columns; the caller's line
 // keeps its storage. The single row under three light cells ("a" light, "m" dark):
 void underLightCellsLine(const module_bits& row, std::size_t width, std::string& line);
+// The same for a row laid out as renderRow does it, as wide as the row (a row past the
+// module capacity prints light there).
+void underLightCellsLine(const element_row& row, std::string& line);
 // Rows top to bottom, four-cell characters:
 void fourCellLine(const module_bits& r0, const module_bits& r1, const module_bits& r2, const module_bits& r3,
                   std::size_t width, std::string& line);
