@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -247,15 +248,21 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
         out.words[w] = w < words ? ~data.words[w] : 0;
     out.width = data.width;
 
-    // The places where a finder head could start, all at once; then only those are visited.
-    std::array<std::uint8_t, moduleBitsCapacity> heads;  // as many elements as modules at most
-    for (int k = 0; k + 2 < n; ++k)
+    // The places where a finder head could start, all at once, eight zero bytes after them;
+    // then only those places are visited, found eight at a time.
+    std::array<std::uint8_t, moduleBitsCapacity + 8> heads;  // as many elements as modules at most
+    const int places = n - 2;
+    for (int k = 0; k < places; ++k)
         heads[static_cast<std::size_t>(k)] = s[k] + s[k + 1] + s[k + 2] == finderHeadModules ? 1 : 0;
+    std::memset(&heads[static_cast<std::size_t>(places)], 0, 8);
     const auto nextHead = [&](int from) {
-        if (from + 2 >= n)
-            return n;
-        const void* found = std::memchr(&heads[static_cast<std::size_t>(from)], 1, static_cast<std::size_t>(n - 2 - from));
-        return found == nullptr ? n : static_cast<int>(static_cast<const std::uint8_t*>(found) - heads.data());
+        for (int k = from; k < places; k += 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, &heads[static_cast<std::size_t>(k)], 8);
+            if (eight != 0)
+                return k + std::countr_zero(eight) / 8;  // the first byte set, in memory order
+        }
+        return n;
     };
     std::size_t offset = 2;  // of element i, from the outer guard module
     int i = 0;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
@@ -141,8 +140,7 @@ void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCou
     // laid out once and its separator worked out from its modules.
     const module_bits middle = middleSeparatorBits(rowModules(std::min(segmentsPerRow_, t)));
     module_bits data;
-    module_bits above;
-    module_bits below;
+    std::array<module_bits, 2> separators;  // of the row above and of this row, by turns
     std::size_t width = 0;
     std::size_t used = 0;
     forEachDataRow(widths, t, segmentsPerRow_, [&](const element_row& row, bool last) {
@@ -160,11 +158,12 @@ void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCou
             width = data.width;
             underLightCellsLine(data, width, line);
             if (!last)
-                deriveSeparatorBits(row, data, above);
+                deriveSeparatorBits(row, data, separators[0]);
         } else {
+            const module_bits& above = separators[(used - 1) % 2];
+            module_bits& below = separators[used % 2];
             deriveSeparatorBits(row, data, below);
             fourCellLine(above, middle, below, data, width, line);
-            std::swap(above, below);
         }
         ++used;
     });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <cstdint>
@@ -18,6 +19,8 @@ constexpr std::array<char, 8> threeCellTable = {
 };
 
 constexpr int bit(char c) { return c == '1' ? 1 : 0; }
+
+static_assert(std::endian::native == std::endian::little, "blocks of eight cells or characters are read as little-endian words");
 
 }  // namespace
 
