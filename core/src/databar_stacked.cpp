@@ -229,10 +229,22 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
     const int* s = row.widths;
     const guarded_span span{modulesOf(row.left_pad), end - modulesOf(row.left_pad), row.reversed != 0};
 
-    // Elements narrower than one module are left to deriveSeparator; the widths of the
-    // rest are no wider than the row, so sums of them stay small.
+    // The places where a finder head could start, all at once, eight zero bytes after them;
+    // then only those places are visited, found eight at a time. Elements narrower than one
+    // module are left to deriveSeparator; the widths of the rest are no wider than the row,
+    // so sums of them stay small.
+    std::array<std::uint8_t, moduleBitsCapacity + 8> heads;  // as many elements as modules at most
+    const int places = n - 2;
     std::uint32_t narrow = 0;  // the sign bit set by a width below 1
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < places; ++k) {
+        const auto width = static_cast<std::uint32_t>(s[k]);
+        narrow |= width | (width - 1u);
+        heads[static_cast<std::size_t>(k)] = width + static_cast<std::uint32_t>(s[k + 1]) + static_cast<std::uint32_t>(s[k + 2]) ==
+                                                     static_cast<std::uint32_t>(finderHeadModules)
+                                                 ? 1
+                                                 : 0;
+    }
+    for (int k = places; k < n; ++k) {
         const auto width = static_cast<std::uint32_t>(s[k]);
         narrow |= width | (width - 1u);
     }
@@ -240,6 +252,7 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
         longWay();
         return;
     }
+    std::memset(&heads[static_cast<std::size_t>(places)], 0, 8);
 
     // What deriveSeparator does, module by module: the complement of the data row, the
     // finder heads broken up as there, the first and last four modules light.
@@ -247,14 +260,6 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
     for (std::size_t w = 0; w < moduleWords; ++w)
         out.words[w] = w < words ? ~data.words[w] : 0;
     out.width = data.width;
-
-    // The places where a finder head could start, all at once, eight zero bytes after them;
-    // then only those places are visited, found eight at a time.
-    std::array<std::uint8_t, moduleBitsCapacity + 8> heads;  // as many elements as modules at most
-    const int places = n - 2;
-    for (int k = 0; k < places; ++k)
-        heads[static_cast<std::size_t>(k)] = s[k] + s[k + 1] + s[k + 2] == finderHeadModules ? 1 : 0;
-    std::memset(&heads[static_cast<std::size_t>(places)], 0, 8);
     const auto nextHead = [&](int from) {
         for (int k = from; k < places; k += 8) {
             std::uint64_t eight;
