@@ -25,13 +25,12 @@ symbol_widths widthsOf(std::string_view elementWidths)
 {
     if (elementWidths.size() != databar14Elements)
         throw std::invalid_argument("a DataBar-14 element text has 46 widths");
+    std::uint8_t outside = 0;  // checked once after the loop, which then needs no branch
+    for (const char c : elementWidths)
+        outside |= static_cast<std::uint8_t>(static_cast<std::uint8_t>(c - '1') > 8u);
     symbol_widths w;
-    unsigned outside = 0;  // checked once after the loop, which then needs no branch
-    for (std::size_t i = 0; i < w.size(); ++i) {
-        const unsigned fromOne = static_cast<unsigned char>(elementWidths[i]) - unsigned{'1'};
-        outside |= fromOne > 8u ? 1u : 0u;
-        w[i] = static_cast<int>(fromOne) + 1;
-    }
+    for (std::size_t i = 0; i < w.size(); ++i)
+        w[i] = elementWidths[i] - '0';
     if (outside != 0)
         throw std::invalid_argument("element widths are digits 1 to 9");
     return w;
@@ -229,20 +228,18 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
     const int* s = row.widths;
     const guarded_span span{modulesOf(row.left_pad), end - modulesOf(row.left_pad), row.reversed != 0};
 
-    // The places where a finder head could start, all at once, eight zero bytes after them;
-    // then only those places are visited, found eight at a time. Elements narrower than one
+    // The places where a finder head could start, all at once, two empty places after them;
+    // then only those places are visited, found two at a time. Elements narrower than one
     // module are left to deriveSeparator; the widths of the rest are no wider than the row,
     // so sums of them stay small.
-    std::array<std::uint8_t, moduleBitsCapacity + 8> heads;  // as many elements as modules at most
+    std::array<std::uint32_t, moduleBitsCapacity + 2> heads;  // as many elements as modules at most
     const int places = n - 2;
     std::uint32_t narrow = 0;  // the sign bit set by a width below 1
     for (int k = 0; k < places; ++k) {
         const auto width = static_cast<std::uint32_t>(s[k]);
         narrow |= width | (width - 1u);
-        heads[static_cast<std::size_t>(k)] = width + static_cast<std::uint32_t>(s[k + 1]) + static_cast<std::uint32_t>(s[k + 2]) ==
-                                                     static_cast<std::uint32_t>(finderHeadModules)
-                                                 ? 1
-                                                 : 0;
+        const std::uint32_t three = width + static_cast<std::uint32_t>(s[k + 1]) + static_cast<std::uint32_t>(s[k + 2]);
+        heads[static_cast<std::size_t>(k)] = three == static_cast<std::uint32_t>(finderHeadModules) ? ~0u : 0u;
     }
     for (int k = places; k < n; ++k) {
         const auto width = static_cast<std::uint32_t>(s[k]);
@@ -252,7 +249,7 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
         longWay();
         return;
     }
-    std::memset(&heads[static_cast<std::size_t>(places)], 0, 8);
+    heads[static_cast<std::size_t>(places)] = heads[static_cast<std::size_t>(places) + 1] = 0;
 
     // What deriveSeparator does, module by module: the complement of the data row, the
     // finder heads broken up as there, the first and last four modules light.
@@ -261,11 +258,11 @@ void deriveSeparatorBits(const element_row& row, const module_bits& data, module
         out.words[w] = w < words ? ~data.words[w] : 0;
     out.width = data.width;
     const auto nextHead = [&](int from) {
-        for (int k = from; k < places; k += 8) {
-            std::uint64_t eight;
-            std::memcpy(&eight, &heads[static_cast<std::size_t>(k)], 8);
-            if (eight != 0)
-                return k + std::countr_zero(eight) / 8;  // the first byte set, in memory order
+        for (int k = from; k < places; k += 2) {
+            std::uint64_t two;
+            std::memcpy(&two, &heads[static_cast<std::size_t>(k)], 8);
+            if (two != 0)
+                return k + std::countr_zero(two) / 32;  // the first place set, in memory order
         }
         return n;
     };

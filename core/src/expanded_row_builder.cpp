@@ -12,6 +12,7 @@ namespace Kelbrin::Tallowlib {
 namespace {
 
 using detail::halfPairElements;
+using detail::maxSymbolCharacters;
 using detail::pairElements;
 
 constexpr int guardModules = 4;       // two at each end of a row
@@ -75,15 +76,19 @@ constexpr int symbolCharactersOf(int elements)
     return 2 * (elements / pairElements) + (elements % pairElements != 0 ? 1 : 0);
 }
 
-// Five light modules, single modules alternating from dark, four or five light at the end.
-module_bits middleSeparatorBits(int width)
-{
-    module_bits row;
-    row.width = static_cast<std::size_t>(width);
-    const int lastSingle = width - (width % 2 == 0 ? 4 : 5);
-    assignModules(row, 5, static_cast<std::size_t>(std::max(lastSingle, 5)), oddModules);
-    return row;
-}
+// The middle separator rows as module bits, by the segments of the widest row (1 to 22).
+constexpr auto middleSeparators = [] {
+    std::array<module_bits, maxSymbolCharacters + 1> rows{};
+    for (int segments = 1; segments <= maxSymbolCharacters; ++segments) {
+        const int width = rowModules(segments);
+        module_bits& row = rows[static_cast<std::size_t>(segments)];
+        row.width = static_cast<std::size_t>(width);
+        const int lastSingle = width - (width % 2 == 0 ? 4 : 5);
+        for (int j = 5; j < lastSingle; j += 2)
+            row.words[static_cast<std::size_t>(j / 64)] |= std::uint64_t{1} << (j % 64);
+    }
+    return rows;
+}();
 
 }  // namespace
 
@@ -138,7 +143,7 @@ void expanded_row_builder::fontLinesFromWidths(const int* widths, int elementCou
     // Line 1 is the first data row; every further line the separator of the row above, the
     // middle separator, the separator of the next data row and that row. Each data row is
     // laid out once and its separator worked out from its modules.
-    const module_bits middle = middleSeparatorBits(rowModules(std::min(segmentsPerRow_, t)));
+    const module_bits& middle = middleSeparators[static_cast<std::size_t>(std::min(segmentsPerRow_, t))];
     module_bits data;
     std::array<module_bits, 2> separators;  // of the row above and of this row, by turns
     std::size_t width = 0;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <cstdint>
+#include <optional>
 
 namespace Kelbrin::Tallowlib {
 
@@ -87,21 +88,6 @@ constexpr std::uint64_t prefixParity(std::uint64_t x)
     return x;
 }
 
-// Byte k of entry b is bit k of b: eight modules spread out as eight column indices.
-constexpr auto byteCells = [] {
-    std::array<std::uint64_t, 256> t{};
-    for (std::size_t b = 0; b < t.size(); ++b)
-        for (std::size_t k = 0; k < 8; ++k)
-            t[b] |= static_cast<std::uint64_t>(b >> k & 1u) << (8 * k);
-    return t;
-}();
-
-// Modules j..j+7 of `row` as bytes 0..7 (each 0 or 1); j a multiple of 8 below the capacity.
-std::uint64_t moduleBytes(const module_bits& row, std::size_t j)
-{
-    return byteCells[row.words[j / 64] >> (j % 64) & 0xFFu];
-}
-
 // The characters of two columns at once: entry a | b << 4 holds those of cells a and b.
 using column_pairs = std::array<std::array<char, 2>, 256>;
 template <std::size_t N>
@@ -115,8 +101,24 @@ constexpr column_pairs columnPairs(const std::array<char, N>& table)
 constexpr column_pairs fourCellPairs = columnPairs(fourCellCharacters);
 constexpr column_pairs threeCellPairs = columnPairs(threeCellTable);
 
+// Nibble k of entry b is bit k of b: eight modules spread out so that byte m holds the
+// cells of columns 2m and 2m + 1 once the rows are put together.
+constexpr auto nibbleCells = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::size_t b = 0; b < t.size(); ++b)
+        for (std::size_t k = 0; k < 8; ++k)
+            t[b] |= static_cast<std::uint32_t>(b >> k & 1u) << (4 * k);
+    return t;
+}();
+
+// Modules j..j+7 of `row` as nibbles 0..7 (each 0 or 1); j a multiple of 8 below the capacity.
+std::uint32_t moduleNibbles(const module_bits& row, std::size_t j)
+{
+    return nibbleCells[row.words[j / 64] >> (j % 64) & 0xFFu];
+}
+
 // Writes `width` column characters; cells(j) gives the cell indices of columns j..j+7 as
-// bytes 0..7. Columns past the module capacity have only light cells.
+// nibbles 0..7. Columns past the module capacity have only light cells.
 template <typename Cells>
 void writeColumns(const column_pairs& pairs, std::size_t width, std::string& line, Cells&& cells)
 {
@@ -125,20 +127,20 @@ void writeColumns(const column_pairs& pairs, std::size_t width, std::string& lin
     line.resize((held + 7) / 8 * 8);
     char* text = line.data();
     for (std::size_t j = 0; j < held; j += 8) {
-        std::uint64_t index = cells(j);
-        index |= index >> 4;  // byte 2k: the indices of columns 2k and 2k + 1
-        for (std::size_t k = 0; k < 8; k += 2, index >>= 16)
+        std::uint32_t index = cells(j);  // byte m: the cells of columns 2m and 2m + 1
+        for (std::size_t k = 0; k < 8; k += 2, index >>= 8)
             std::memcpy(text + j + k, pairs[index & 0xFFu].data(), 2);
     }
     line.resize(width, pairs[0][0]);
 }
 
-// True when `row` has elements, each 0 to below `limit` (a power of two up to 1024) modules
-// wide, and ends, from `start` with its guards, before the last module bit.
-bool fitsWhole(const element_row& row, std::size_t start, std::uint32_t limit)
+// Where `row`, laid out from `start` with its guards, ends, when it has elements, each 0 to
+// below `limit` (a power of two up to 1024) modules wide, and ends before the last module
+// bit; otherwise nothing.
+std::optional<std::size_t> wholeRowEnd(const element_row& row, std::size_t start, std::uint32_t limit)
 {
     if (row.count <= 0 || row.widths == nullptr || row.count > static_cast<int>(moduleBitsCapacity))
-        return false;
+        return std::nullopt;
     // Both sums stay far below 2^32 when no width reaches 2^10 (a negative one reads larger).
     std::uint32_t any = 0;
     std::uint32_t modules = row.guard ? 4 : 0;
@@ -147,7 +149,9 @@ bool fitsWhole(const element_row& row, std::size_t start, std::uint32_t limit)
         any |= width;
         modules += width;
     }
-    return any < limit && start + modules < moduleBitsCapacity;
+    if (any >= limit || start + modules >= moduleBitsCapacity)
+        return std::nullopt;
+    return start + modules;
 }
 
 }  // namespace
@@ -186,33 +190,41 @@ void renderModuleBits(const element_row& row, module_bits& out)
     // A set bit where the colour changes, then every bit the parity of the changes up to it.
     out.words.fill(0);
     const std::size_t start = modulesOf(row.left_pad);
-    const auto change = [&](std::size_t j) { out.words[j / 64] ^= std::uint64_t{1} << (j % 64); };
     std::size_t end = start;
-    if (fitsWhole(row, start, 1024)) {
+    if (const auto rowEnd = wholeRowEnd(row, start, 1024)) {
         // Colours alternate along the row, so every run but the last ends in a change; the
         // first run starts with one when dark, the last ends with one when dark.
         const int runs = row.count + (row.guard ? 4 : 0);
         const bool firstDark = ((row.reversed ? row.count - 1 : 0) % 2 == 0) == (row.first_light == 0);
         const bool lastDark = firstDark == (runs % 2 == 1);
-        if (firstDark)
-            change(end);
-        forEachRun<false>(row, [&](std::size_t n, bool) {
-            end += n;
-            change(end);
-        });
-        if (!lastDark)
-            change(end);
+        const auto changes = [&](auto&& change) {
+            if (firstDark)
+                change(end);
+            forEachRun<false>(row, [&](std::size_t n, bool) {
+                end += n;
+                change(end);
+            });
+            if (!lastDark)
+                change(end);
+        };
+        if (*rowEnd < 64) {  // a row of one word: its changes gathered in a register
+            std::uint64_t word = 0;
+            changes([&](std::size_t j) { word ^= std::uint64_t{1} << j; });
+            out.words[0] = word;
+        } else {
+            changes([&](std::size_t j) { out.words[j / 64] ^= std::uint64_t{1} << (j % 64); });
+        }
     } else {
         // Any width and length: modules past the capacity are left out.
         bool dark = false;
         forEachRun(row, [&](std::size_t n, bool isDark) {
             if (isDark != dark && end < moduleBitsCapacity)
-                change(end);
+                out.words[end / 64] ^= std::uint64_t{1} << (end % 64);
             dark = isDark;
             end += n;
         });
         if (dark && end < moduleBitsCapacity)
-            change(end);
+            out.words[end / 64] ^= std::uint64_t{1} << (end % 64);
     }
     out.width = end + modulesOf(row.right_pad);
     const std::size_t changedWords = std::min(moduleWords, end / 64 + 1);
@@ -232,15 +244,18 @@ row_bits renderRowBits(const element_row& row)
 
 void underLightCellsLine(const module_bits& row, std::size_t width, std::string& line)
 {
-    // Eight columns at a time: a byte of 0 or 1 becomes "a" or "m".
-    constexpr std::uint64_t light = 0x0101010101010101u * static_cast<unsigned char>(fourCellCharacters[0]);
-    constexpr auto step = static_cast<unsigned char>(fourCellCharacters[1] - fourCellCharacters[0]);
+    // The characters of eight modules at once, the first in the low byte.
+    static constexpr auto blocks = [] {
+        std::array<std::uint64_t, 256> t{};
+        for (std::size_t b = 0; b < t.size(); ++b)
+            for (std::size_t k = 0; k < 8; ++k)
+                t[b] |= std::uint64_t{static_cast<unsigned char>(fourCellCharacters[b >> k & 1u])} << (8 * k);
+        return t;
+    }();
     const std::size_t held = std::min(width, moduleBitsCapacity);
     line.resize((held + 7) / 8 * 8);
-    for (std::size_t j = 0; j < held; j += 8) {
-        const std::uint64_t characters = light + moduleBytes(row, j) * step;
-        std::memcpy(line.data() + j, &characters, 8);
-    }
+    for (std::size_t j = 0; j < held; j += 8)
+        std::memcpy(line.data() + j, &blocks[row.words[j / 64] >> (j % 64) & 0xFFu], 8);
     line.resize(width, fourCellCharacters[0]);
 }
 
@@ -248,7 +263,7 @@ void underLightCellsLine(const element_row& row, std::string& line)
 {
     constexpr std::size_t block = 16;
     const std::size_t start = modulesOf(row.left_pad);
-    if (!fitsWhole(row, start, block)) {
+    if (!wholeRowEnd(row, start, block)) {
         module_bits bits;
         renderModuleBits(row, bits);
         underLightCellsLine(bits, bits.width, line);
@@ -278,7 +293,7 @@ void fourCellLine(const module_bits& r0, const module_bits& r1, const module_bit
                   std::size_t width, std::string& line)
 {
     writeColumns(fourCellPairs, width, line, [&](std::size_t j) {
-        return moduleBytes(r0, j) << 3 | moduleBytes(r1, j) << 2 | moduleBytes(r2, j) << 1 | moduleBytes(r3, j);
+        return moduleNibbles(r0, j) << 3 | moduleNibbles(r1, j) << 2 | moduleNibbles(r2, j) << 1 | moduleNibbles(r3, j);
     });
 }
 
@@ -286,7 +301,7 @@ void threeCellLine(const module_bits& top, const module_bits& separator, const m
                    std::size_t width, std::string& line)
 {
     writeColumns(threeCellPairs, width, line, [&](std::size_t j) {
-        return moduleBytes(top, j) << 2 | moduleBytes(separator, j) << 1 | moduleBytes(bottom, j);
+        return moduleNibbles(top, j) << 2 | moduleNibbles(separator, j) << 1 | moduleNibbles(bottom, j);
     });
 }
 
