@@ -111,25 +111,29 @@ constexpr auto nibbleCells = [] {
     return t;
 }();
 
-// Modules j..j+7 of `row` as nibbles 0..7 (each 0 or 1); j a multiple of 8 below the capacity.
-std::uint32_t moduleNibbles(const module_bits& row, std::size_t j)
+// Writes `width` column characters of `rows` (top first). Columns past the module capacity
+// have only light cells.
+template <std::size_t Rows>
+void writeColumns(const column_pairs& pairs, const std::array<const module_bits*, Rows>& rows, std::size_t width,
+                  std::string& line)
 {
-    return nibbleCells[row.words[j / 64] >> (j % 64) & 0xFFu];
-}
-
-// Writes `width` column characters; cells(j) gives the cell indices of columns j..j+7 as
-// nibbles 0..7. Columns past the module capacity have only light cells.
-template <typename Cells>
-void writeColumns(const column_pairs& pairs, std::size_t width, std::string& line, Cells&& cells)
-{
-    // Whole blocks of eight columns, then the line cut to its width.
+    // Whole blocks of eight columns, a word of each row at a time, then the line cut to its width.
     const std::size_t held = std::min(width, moduleBitsCapacity);
     line.resize((held + 7) / 8 * 8);
     char* text = line.data();
-    for (std::size_t j = 0; j < held; j += 8) {
-        std::uint32_t index = cells(j);  // byte m: the cells of columns 2m and 2m + 1
-        for (std::size_t k = 0; k < 8; k += 2, index >>= 8)
-            std::memcpy(text + j + k, pairs[index & 0xFFu].data(), 2);
+    for (std::size_t w = 0; 64 * w < held; ++w) {
+        std::array<std::uint64_t, Rows> words;
+        for (std::size_t r = 0; r < Rows; ++r)
+            words[r] = rows[r]->words[w];
+        for (std::size_t j = 64 * w; j < std::min(held, 64 * w + 64); j += 8) {
+            std::uint32_t index = 0;  // byte m: the cells of columns 2m and 2m + 1
+            for (std::size_t r = 0; r < Rows; ++r) {
+                index = index << 1 | nibbleCells[words[r] & 0xFFu];
+                words[r] >>= 8;
+            }
+            for (std::size_t k = 0; k < 8; k += 2, index >>= 8)
+                std::memcpy(text + j + k, pairs[index & 0xFFu].data(), 2);
+        }
     }
     line.resize(width, pairs[0][0]);
 }
@@ -292,17 +296,13 @@ void underLightCellsLine(const element_row& row, std::string& line)
 void fourCellLine(const module_bits& r0, const module_bits& r1, const module_bits& r2, const module_bits& r3,
                   std::size_t width, std::string& line)
 {
-    writeColumns(fourCellPairs, width, line, [&](std::size_t j) {
-        return moduleNibbles(r0, j) << 3 | moduleNibbles(r1, j) << 2 | moduleNibbles(r2, j) << 1 | moduleNibbles(r3, j);
-    });
+    writeColumns(fourCellPairs, std::array{&r0, &r1, &r2, &r3}, width, line);
 }
 
 void threeCellLine(const module_bits& top, const module_bits& separator, const module_bits& bottom,
                    std::size_t width, std::string& line)
 {
-    writeColumns(threeCellPairs, width, line, [&](std::size_t j) {
-        return moduleNibbles(top, j) << 2 | moduleNibbles(separator, j) << 1 | moduleNibbles(bottom, j);
-    });
+    writeColumns(threeCellPairs, std::array{&top, &separator, &bottom}, width, line);
 }
 
 char fourCellCharacter(char c0, char c1, char c2, char c3)
