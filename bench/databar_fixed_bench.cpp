@@ -49,6 +49,18 @@ void StackedOmniFontLines(benchmark::State& state)
     }
 }
 
+// The same lines the way the export makes them: rows as module bits, separators from them.
+void StackedOmniFontLinesFromBits(benchmark::State& state)
+{
+    std::string widths, human;
+    databar14_encoder().encode(gtin, widths, human);
+    std::vector<std::string> lines;
+    for (auto _ : state) {
+        omniFontLines(widths, lines);
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+
 void RssWidthsLimitedWidest(benchmark::State& state)
 {
     for (auto _ : state)
@@ -61,4 +73,5 @@ BENCHMARK(Databar14ElementWidths);
 BENCHMARK(DatabarLimitedElementWidths);
 BENCHMARK(StackedFontText);
 BENCHMARK(StackedOmniFontLines);
+BENCHMARK(StackedOmniFontLinesFromBits);
 BENCHMARK(RssWidthsLimitedWidest);
