@@ -37,10 +37,7 @@ void code128FontText(const char* message, std::size_t length, std::string& fontT
     // Scratch that keeps its storage from call to call.
     thread_local std::vector<code128_token> tokens;
     tokenizeCode128(message, length, tokens);
-    thread_local std::vector<std::uint8_t> values;
-    encodeCode128Values(tokens, values);
-    fontText.clear();
-    appendCode128FontText(values, fontText);
+    encodeCode128FontText(tokens, fontText);
     if (humanReadable != nullptr)
         humanReadableText(tokens, *humanReadable);
 }

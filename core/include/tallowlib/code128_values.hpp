@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Kelbrin::Tallowlib {
@@ -37,5 +38,9 @@ void tokenizeCode128(const char* text, std::size_t length, std::vector<code128_t
 // Start, data, code changes, check character and stop (values 0..106).
 std::vector<std::uint8_t> encodeCode128Values(const std::vector<code128_token>& tokens);
 void encodeCode128Values(const std::vector<code128_token>& tokens, std::vector<std::uint8_t>& values);
+
+// The width characters of the same values (what appendCode128FontText makes of them), written
+// as the values are worked out; `text` is overwritten.
+void encodeCode128FontText(const std::vector<code128_token>& tokens, std::string& text);
 
 }  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,134 @@
+// The Code 128 fast paths (table-driven value encoder with its stretch look-ahead, font text
+// written as the values are found, block-wise tokenizer) against the straightforward ways.
+#include "code128_reference_values.hpp"
+
+#include "tallowlib/code128_encoder.hpp"
+#include "tallowlib/code128_patterns.hpp"
+#include "tallowlib/code128_values.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace Kelbrin::Tallowlib;
+
+namespace {
+
+// Tokens drawn so that every rule of the encoder comes up often: digit runs of every length
+// with FNC1s inside, control and lower-range characters alone and in pairs, extended
+// characters in runs of three to six, functions, and function numbers past FNC4.
+std::vector<code128_token> randomTokens(std::mt19937& rng, std::size_t maxCount)
+{
+    static const code128_token pool[] = {'0', '5', '9', code128_fnc1, 'A', ' ', '~', 1, 31, 'a', 127,
+                                         0x80, 0x9F, 0xC8, 0xE1, 0xFF, code128_fnc2, code128_fnc3,
+                                         code128_fnc4, 203 << 8, 0xFF00};
+    std::vector<code128_token> tokens;
+    const std::size_t count = rng() % (maxCount + 1);
+    while (tokens.size() < count) {
+        const auto kind = rng() % 8;
+        const std::size_t run = 1 + rng() % 7;
+        for (std::size_t k = 0; k < run; ++k) {
+            if (kind == 0)
+                tokens.push_back(static_cast<code128_token>('0' + rng() % 10));
+            else if (kind == 1)
+                tokens.push_back(rng() % 4 == 0 ? code128_fnc1 : static_cast<code128_token>('0' + rng() % 10));
+            else if (kind == 2)
+                tokens.push_back(static_cast<code128_token>(128 + rng() % 128));
+            else if (kind == 3)
+                tokens.push_back(static_cast<code128_token>(rng() % 256));
+            else
+                tokens.push_back(pool[rng() % std::size(pool)]);
+        }
+    }
+    return tokens;
+}
+
+std::string fontTextTheLongWay(const std::vector<std::uint8_t>& values)
+{
+    std::string modules;
+    appendCode128Modules(values, modules);
+    return modulesToFontText(modules);
+}
+
+std::vector<code128_token> tokensByteByByte(const std::string& text)
+{
+    // Every byte a data character except where an escape stands, read one position at a time.
+    std::vector<code128_token> tokens;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '~') {
+            tokens.push_back(static_cast<unsigned char>(text[i++]));
+            continue;
+        }
+        const std::vector<code128_token> one = tokenizeCode128(text.data() + i, std::min<std::size_t>(5, text.size() - i));
+        const std::size_t taken = one.front() != '~' ? (text[i + 1] == 'd' ? 5 : 2) : 1;
+        tokens.push_back(one.front());
+        i += taken;
+    }
+    return tokens;
+}
+
+}  // namespace
+
+TEST(Code128FastPaths, ValuesAndFontTextAgreeWithTheStraightforwardEncoder)
+{
+    std::mt19937 rng(128);
+    std::vector<std::uint8_t> values{1, 2, 3};  // reused: stale contents must not leak
+    std::string text = "stale";
+    for (int round = 0; round < 20000; ++round) {
+        const std::vector<code128_token> tokens = randomTokens(rng, round % 10 == 0 ? 200 : 24);
+        const std::vector<std::uint8_t> expected = code128_reference::encodeValues(tokens);
+        encodeCode128Values(tokens, values);
+        ASSERT_EQ(values, expected) << "round " << round;
+        encodeCode128FontText(tokens, text);
+        ASSERT_EQ(text, fontTextTheLongWay(expected)) << "round " << round;
+    }
+}
+
+// Shapes that make the look-ahead work hardest: long alternations that enter and leave C at
+// every step, long odd digit runs under the FNC4 latch, and output far past the first guess
+// of its size.
+TEST(Code128FastPaths, LongAndAdversarialMessages)
+{
+    const auto repeated = [](std::vector<code128_token> piece, std::size_t times) {
+        std::vector<code128_token> tokens;
+        for (std::size_t i = 0; i < times; ++i)
+            tokens.insert(tokens.end(), piece.begin(), piece.end());
+        return tokens;
+    };
+    const std::vector<code128_token> cases[] = {
+        repeated({code128_fnc1, '1'}, 20000),
+        repeated({'1', code128_fnc1}, 20000),
+        repeated({'1', '2', '3', code128_fnc1, '4', 'A'}, 10000),
+        repeated({0xE1, 0xE2, 0xE3, 0xE4, 0xE5, '1', '2', '3', '4', '5', 1}, 5000),
+        repeated({0xE1, 1, 0xE1, 'a', 0x81}, 20000),  // shifts and FNC4 before every character
+        repeated({'7'}, 100001),
+        repeated({'a', 1}, 50000),
+    };
+    std::vector<std::uint8_t> values;
+    std::string text;
+    for (const auto& tokens : cases) {
+        const std::vector<std::uint8_t> expected = code128_reference::encodeValues(tokens);
+        encodeCode128Values(tokens, values);
+        ASSERT_EQ(values, expected) << tokens.size();
+        encodeCode128FontText(tokens, text);
+        ASSERT_EQ(text, fontTextTheLongWay(expected)) << tokens.size();
+    }
+}
+
+TEST(Code128FastPaths, TokenizerReadsBlocksAsSingleBytes)
+{
+    std::mt19937 rng(5);
+    static const std::string pieces[] = {"~", "~d", "~d25", "~d255", "~d256", "~@", "~Z", "~[", "~1", "~4", "~5",
+                                         "~~", "plain text ", "0123456789", std::string("\0", 1), "\xFF\x80"};
+    std::vector<code128_token> tokens{7, 7, 7};
+    for (int round = 0; round < 5000; ++round) {
+        std::string text;
+        const auto parts = rng() % 12;
+        for (unsigned i = 0; i < parts; ++i)
+            text += pieces[rng() % std::size(pieces)];
+        tokenizeCode128(text.data(), text.size(), tokens);
+        ASSERT_EQ(tokens, tokensByteByByte(text)) << text;
+    }
+}
