@@ -2,7 +2,6 @@
 
 #include "tallowlib/code128_patterns.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -330,23 +329,29 @@ constexpr std::uint8_t fnc4In(code_set s) { return s == code_set::a ? code128_va
 // Start, data, code changes, check character and stop, written into `sink`. The state of
 // the walk (position, code set, FNC4 latch, running check sum) is kept in locals.
 // A sink with the running check sum, which weighs the start character and the first one after
-// it by 1, then 2, 3...
+// it by 1, then 2, 3... For the values v1..vm after the start, with S the sum of all of them
+// and T the sum of their running sums, the weighted sum is (m + 1) * S - T: two additions a
+// value instead of a multiplication.
 template <class Sink>
 struct summing_sink {
     Sink sink;
-    std::uint64_t sum;
-    std::uint64_t weight;
+    std::uint64_t start;
+    std::uint64_t count = 0;
+    std::uint64_t sum = 0;
+    std::uint64_t sumOfSums = 0;
 
-    void makeRoom(std::size_t count) { sink.makeRoom(count); }
-    void putStart(std::uint8_t v) { sink.put(v); }
+    void makeRoom(std::size_t values) { sink.makeRoom(values); }
     void put(std::uint8_t v)
     {
         sink.put(v);
-        sum += weight++ * v;
+        sum += v;
+        sumOfSums += sum;
+        ++count;
     }
     void closeWithCheck()
     {
-        sink.put(static_cast<std::uint8_t>(sum % 103));
+        const std::uint64_t weighted = start + (count + 1) * sum - sumOfSums;
+        sink.put(static_cast<std::uint8_t>(weighted % 103));
         sink.put(code128_value::stop);
     }
 };
@@ -358,9 +363,9 @@ void encodeSymbol(const code128_token* t, std::size_t n, Sink& out)
     code_set set = ahead.startSet();
     bool latch = false;
     std::size_t p = 0;
-    summing_sink<Sink> sink{out, startValue(set), 1};
+    summing_sink<Sink> sink{out, startValue(set)};
     sink.makeRoom(maxPerStep);
-    sink.putStart(startValue(set));
+    sink.sink.put(startValue(set));
 
     while (p < n) {
         sink.makeRoom(maxPerStep);
@@ -476,9 +481,12 @@ void tokenizeCode128(const char* text, std::size_t length, std::vector<code128_t
     for (std::size_t i = 0; i < length;) {
         const void* tilde = std::memchr(text + i, '~', length - i);
         const std::size_t plainEnd = tilde == nullptr ? length : static_cast<std::size_t>(static_cast<const char*>(tilde) - text);
-        const auto* const bytes = reinterpret_cast<const unsigned char*>(text);
-        std::copy(bytes + i, bytes + plainEnd, out + count);
-        count += plainEnd - i;
+        const auto* const bytes = reinterpret_cast<const unsigned char*>(text) + i;
+        code128_token* const to = out + count;
+        const std::size_t size = plainEnd - i;
+        for (std::size_t k = 0; k < size; ++k)
+            to[k] = bytes[k];
+        count += size;
         i = plainEnd;
         if (i == length)
             break;
