@@ -117,18 +117,36 @@ TEST(Code128FastPaths, LongAndAdversarialMessages)
     }
 }
 
+// Messages of every length around the tokenizer's block size, with escapes at every offset.
 TEST(Code128FastPaths, TokenizerReadsBlocksAsSingleBytes)
 {
     std::mt19937 rng(5);
     static const std::string pieces[] = {"~", "~d", "~d25", "~d255", "~d256", "~@", "~Z", "~[", "~1", "~4", "~5",
-                                         "~~", "plain text ", "0123456789", std::string("\0", 1), "\xFF\x80"};
+                                         "~~", "plain text ", "0123456789", std::string("\0", 1), "\xFF\x80\x7E", "A"};
     std::vector<code128_token> tokens{7, 7, 7};
+    std::vector<code128_slot> slots;
+    std::vector<std::uint8_t> values;
+    std::string text = "stale";
     for (int round = 0; round < 5000; ++round) {
-        std::string text;
-        const auto parts = rng() % 12;
+        std::string message;
+        const auto parts = rng() % 16;
         for (unsigned i = 0; i < parts; ++i)
-            text += pieces[rng() % std::size(pieces)];
-        tokenizeCode128(text.data(), text.size(), tokens);
-        ASSERT_EQ(tokens, tokensByteByByte(text)) << text;
+            message += pieces[rng() % std::size(pieces)];
+        tokenizeCode128(message.data(), message.size(), tokens);
+        const std::vector<code128_token> expected = tokensByteByByte(message);
+        ASSERT_EQ(tokens, expected) << message;
+
+        // The same tokens as slots, into scratch that is never cut.
+        const std::size_t count = tokenizeCode128Slots(message.data(), message.size(), slots);
+        ASSERT_EQ(count, expected.size()) << message;
+        ASSERT_GE(slots.size(), message.size());
+        for (std::size_t k = 0; k < count; ++k) {
+            const code128_token t = expected[k];
+            ASSERT_EQ(slots[k], t <= 0xFF ? t : 256 + (t >> 8) - 199) << message;
+        }
+
+        encodeCode128FontText(slots.data(), count, text);
+        ASSERT_EQ(text, fontTextTheLongWay(code128_reference::encodeValues(expected))) << message;
     }
+    EXPECT_EQ(tokenizeCode128Slots(nullptr, 5, slots), 0u);
 }
