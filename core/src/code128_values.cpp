@@ -51,16 +51,21 @@ public:
 
     // Digit run at p, walked from p with p at offset 0: a digit counts one, an FNC1 at an
     // even offset two; anything else, or an FNC1 at an odd offset, ends it. The stretch of
-    // digits and FNC1s around p is found the first time a position in it is asked about;
-    // in a stretch of digits alone the run is the distance to its end, otherwise the runs
-    // of the stretch are worked out backwards from its end, once.
+    // digits and FNC1s around p is found the first time a position in it is asked about,
+    // and the run from there with it. In a stretch of digits alone any run is the distance
+    // to its end; in one with FNC1s, the next position asked about has the runs of the rest
+    // of the stretch worked out backwards from its end, once.
     std::uint32_t digitRun(std::size_t p)
     {
         if ((flagsAt(p) & (code128_flag_digit | code128_flag_fnc1)) == 0)
             return 0;
         if (p >= stretchEnd_)
-            findStretch(p);
-        return digitsOnly_ ? static_cast<std::uint32_t>(stretchEnd_ - p) : (*runs_)[p];
+            return walkStretch(p);
+        if (digitsOnly_)
+            return static_cast<std::uint32_t>(stretchEnd_ - p);
+        if (!runsFilled_)
+            fillDigitRuns(p, stretchEnd_);
+        return (*runs_)[p];
     }
 
     // The end of the digits from p when p lies in a stretch of digits alone already found;
@@ -109,22 +114,43 @@ public:
     }
 
 private:
-    void findStretch(std::size_t p)
+    // Finds the end of the stretch from p and gives the run from p, walked on the way.
+    std::uint32_t walkStretch(std::size_t p)
     {
         std::size_t e = p;
-        bool fnc1 = false;
+        while (e < n_ && isDigitSlot(s_[e]))
+            ++e;
+        if (e < n_ && s_[e] == code128SlotFnc1)
+            return walkStretchWithFnc1(p, e);
+        stretchEnd_ = e;
+        digitsOnly_ = true;
+        return static_cast<std::uint32_t>(e - p);
+    }
+
+    // The same from the first FNC1 at `fnc1`: the walk takes every token up to the first
+    // FNC1 at an odd offset, and each FNC1 before it counts one more.
+    std::uint32_t walkStretchWithFnc1(std::size_t p, std::size_t fnc1)
+    {
+        std::size_t walkEnd = n_ + 1;  // past any position: the walk has not stopped
+        std::uint32_t fnc1Taken = 0;
+        std::size_t e = fnc1;
         for (; e < n_; ++e) {
             const code128_slot s = s_[e];
             if (isDigitSlot(s))
                 continue;
             if (s != code128SlotFnc1)
                 break;
-            fnc1 = true;
+            if (e < walkEnd) {
+                if (((e - p) & 1) != 0)
+                    walkEnd = e;
+                else
+                    ++fnc1Taken;
+            }
         }
         stretchEnd_ = e;
-        digitsOnly_ = !fnc1;
-        if (fnc1)
-            fillDigitRuns(p, e);
+        digitsOnly_ = false;
+        runsFilled_ = false;
+        return static_cast<std::uint32_t>((walkEnd < e ? walkEnd : e) - p) + fnc1Taken;
     }
 
     void fillDigitRuns(std::size_t p, std::size_t e)
@@ -142,13 +168,15 @@ private:
             nextEven = even;
             (*runs_)[q] = even;
         }
+        runsFilled_ = true;
     }
 
     const Slots s_;
     const std::size_t n_;
     std::vector<std::uint32_t>* runs_ = nullptr;  // the thread's scratch, taken when first needed
     std::size_t stretchEnd_ = 0;                  // end of the stretch of digits and FNC1s last found
-    bool digitsOnly_ = true;                      // it holds no FNC1; otherwise runs_ holds its runs
+    bool digitsOnly_ = true;                      // it holds no FNC1
+    bool runsFilled_ = false;                     // runs_ holds the runs of the rest of it
     std::size_t neededAt_ = 0;                    // the first control or lower-range character found
     bool neededKnown_ = false;
 };
