@@ -150,3 +150,23 @@ TEST(Code128FastPaths, TokenizerReadsBlocksAsSingleBytes)
     }
     EXPECT_EQ(tokenizeCode128Slots(nullptr, 5, slots), 0u);
 }
+
+// A message of some 100,000 bytes through the entry point's path: every block of the
+// tokenizer and every growth of the font text, against the long way.
+TEST(Code128FastPaths, LongMessageFontText)
+{
+    std::mt19937 rng(100);
+    static const std::string pieces[] = {"Lot 4711 ", "~d200~d201~d202~d203~d204", "0123456789012", "~1", "~I",
+                                         "abc", "\x01\x02", "~"};
+    std::string message;
+    while (message.size() < 100000)
+        message += pieces[rng() % std::size(pieces)];
+    std::string font, human;
+    code128FontText(message.data(), message.size(), font, &human);
+    const std::vector<code128_token> tokens = tokensByteByByte(message);
+    EXPECT_GT(font.size(), 300000u);
+    EXPECT_EQ(font, fontTextTheLongWay(code128_reference::encodeValues(tokens)));
+    std::string modules, encoderHuman;
+    code128_encoder().encode(message.c_str(), modules, encoderHuman);
+    EXPECT_EQ(human, encoderHuman);
+}

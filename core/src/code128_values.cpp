@@ -134,18 +134,16 @@ private:
         std::size_t walkEnd = n_ + 1;  // past any position: the walk has not stopped
         std::uint32_t fnc1Taken = 0;
         std::size_t e = fnc1;
-        for (; e < n_; ++e) {
-            const code128_slot s = s_[e];
-            if (isDigitSlot(s))
-                continue;
-            if (s != code128SlotFnc1)
-                break;
+        while (e < n_ && s_[e] == code128SlotFnc1) {
             if (e < walkEnd) {
                 if (((e - p) & 1) != 0)
                     walkEnd = e;
                 else
                     ++fnc1Taken;
             }
+            ++e;
+            while (e < n_ && isDigitSlot(s_[e]))
+                ++e;
         }
         stretchEnd_ = e;
         digitsOnly_ = false;
