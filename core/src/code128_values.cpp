@@ -193,119 +193,159 @@ constexpr std::uint8_t startValue(code_set s)
 // FNC4 is the code of the other set.
 constexpr std::uint8_t fnc4In(code_set s) { return s == code_set::a ? code128_value::codeA : code128_value::codeB; }
 
-// Start, data, code changes, check character and stop, written into `out`. The state of the
-// walk (position, code set, FNC4 latch, check sum and write position) is kept in locals.
+// The walk over a message: start, data, code changes, check character and stop. The walk
+// is a local object whose address is never handed out (the look-ahead is a separate one),
+// so that once its small steps are inlined its state (position, code set, FNC4 latch,
+// check sum and write position) lives in registers.
 template <class Slots, class Sink>
-void encodeSymbol(Slots s, std::size_t n, Sink& out)
-{
-    look_ahead<Slots> ahead(s, n);
-    code_set set = ahead.startSet();
-    bool latch = false;
-    std::size_t p = 0;
-    code128_summing_sink<Sink> sink{out, startValue(set)};
-    sink.makeRoom(maxPerStep);
-    sink.putStart();
+class symbol_walk {
+public:
+    symbol_walk(Slots slots, std::size_t count, look_ahead<Slots>& ahead, Sink sink)
+        : s_(slots), n_(count), ahead_(ahead), set_(ahead.startSet()), sink_{sink, startValue(set_)}
+    {
+    }
 
-    while (p < n) {
-        sink.makeRoom(maxPerStep);
-        if (set == code_set::c) {
-            // Digit pairs and FNC1 stay in C; anything else leaves it for the set it needs.
-            sink.makeRoom(n - p + maxPerStep);
-            // The pairs of a stretch of digits the look-ahead has found need no checks.
-            const std::size_t pairsEnd = p + ((ahead.knownDigitsEnd(p) - p) & ~std::size_t{1});
-            for (; p < pairsEnd; p += 2)
-                sink.put(static_cast<std::uint8_t>((s[p] - '0') * 10 + (s[p + 1] - '0')));
-            while (p < n) {
-                const code128_slot first = s[p];
-                if (first == code128SlotFnc1) {
-                    sink.put(code128_value::fnc1);
-                    ++p;
-                    continue;
-                }
-                const code128_slot second = p + 1 < n ? s[p + 1] : code128_slot{0};
-                if (!isDigitSlot(first) || !isDigitSlot(second)) {
-                    set = ahead.firstNeededSet(p);
-                    sink.put(fnc4In(set));  // code A or code B
-                    break;
-                }
-                sink.put(static_cast<std::uint8_t>((first - '0') * 10 + (second - '0')));
-                p += 2;
+    Sink run()
+    {
+        sink_.makeRoom(maxPerStep);
+        sink_.putStart();
+        while (p_ < n_) {
+            sink_.makeRoom(maxPerStep);
+            if (set_ == code_set::c) {
+                stretchInC();
+                continue;
             }
-            continue;
-        }
-
-        const bool inA = set == code_set::a;
-        const std::uint8_t* const values = code128SlotTables.value[inA ? 0 : 1].data();
-        if (!latch) {
-            // The common stretch: characters of the current set that take no code change,
-            // shift or FNC4, and digits whose run is too short for C, one value each.
-            const std::uint8_t stops = code128_flag_extended | (inA ? code128_flag_lower : code128_flag_control);
-            const std::uint8_t looks = stops | code128_flag_digit | code128_flag_fnc1;
-            sink.makeRoom(n - p + maxPerStep);
-            for (; p < n; ++p) {
-                const code128_slot slot = s[p];
-                const std::uint8_t flags = code128SlotTables.flags[slot];
-                if ((flags & looks) != 0 && ((flags & stops) != 0 || ahead.digitRun(p) >= 4))
-                    break;
-                sink.put(values[slot]);
-            }
-            if (p == n)
+            if (!latch_ && plainStretch())
                 break;
+            stepInAOrB();
         }
+        sink_.makeRoom(2);
+        sink_.putCheckAndStop();
+        return sink_.sink;
+    }
 
-        const code128_slot slot = s[p];
+private:
+    // Digit pairs and FNC1 stay in C; anything else leaves it for the set it needs.
+    void stretchInC()
+    {
+        sink_.makeRoom(n_ - p_ + maxPerStep);
+        // The pairs of a stretch of digits the look-ahead has found need no checks.
+        const std::size_t pairsEnd = p_ + ((ahead_.knownDigitsEnd(p_) - p_) & ~std::size_t{1});
+        for (; p_ < pairsEnd; p_ += 2)
+            putPair(s_[p_], s_[p_ + 1]);
+        while (p_ < n_) {
+            const code128_slot first = s_[p_];
+            if (first == code128SlotFnc1) {
+                sink_.put(code128_value::fnc1);
+                ++p_;
+                continue;
+            }
+            const code128_slot second = p_ + 1 < n_ ? s_[p_ + 1] : code128_slot{0};
+            if (!isDigitSlot(first) || !isDigitSlot(second)) {
+                set_ = ahead_.firstNeededSet(p_);
+                sink_.put(fnc4In(set_));  // code A or code B
+                return;
+            }
+            putPair(first, second);
+            p_ += 2;
+        }
+    }
+
+    void putPair(code128_slot first, code128_slot second)
+    {
+        sink_.put(static_cast<std::uint8_t>((first - '0') * 10 + (second - '0')));
+    }
+
+    // The common stretch in A or B without the latch: characters of the current set that
+    // take no code change, shift or FNC4, and digits whose run is too short for C, one
+    // value each. True when it reaches the end of the message.
+    bool plainStretch()
+    {
+        const bool inA = set_ == code_set::a;
+        const std::uint8_t* const values = code128SlotTables.value[inA ? 0 : 1].data();
+        const std::uint8_t stops = code128_flag_extended | (inA ? code128_flag_lower : code128_flag_control);
+        const std::uint8_t looks = stops | code128_flag_digit | code128_flag_fnc1;
+        sink_.makeRoom(n_ - p_ + maxPerStep);
+        for (; p_ < n_; ++p_) {
+            const code128_slot slot = s_[p_];
+            const std::uint8_t flags = code128SlotTables.flags[slot];
+            if ((flags & looks) != 0 && ((flags & stops) != 0 || ahead_.digitRun(p_) >= 4))
+                return false;
+            sink_.put(values[slot]);
+        }
+        return true;
+    }
+
+    // One step in A or B for what the plain stretch leaves: a move to C, a set change, or
+    // one character with its shift and FNC4s.
+    void stepInAOrB()
+    {
+        const code128_slot slot = s_[p_];
         const std::uint8_t flags = code128SlotTables.flags[slot];
-        const std::uint32_t run = ahead.digitRun(p);
+        const bool inA = set_ == code_set::a;
+        const std::uint32_t run = ahead_.digitRun(p_);
         if (run >= 4) {
             if (run % 2 == 1) {
                 // The odd digit goes in this set first. Under the FNC4 latch a digit would be
                 // read as an extended character, so the latch is closed before it.
-                if (latch && (flags & code128_flag_digit) != 0) {
-                    sink.put(fnc4In(set));
-                    sink.put(fnc4In(set));
-                    latch = false;
-                }
-                sink.put(values[slot]);
-                ++p;
+                if (latch_ && (flags & code128_flag_digit) != 0)
+                    unlatch();
+                sink_.put(code128SlotTables.value[inA ? 0 : 1][slot]);
+                ++p_;
             }
-            sink.put(code128_value::codeC);
-            set = code_set::c;
-            continue;
+            sink_.put(code128_value::codeC);
+            set_ = code_set::c;
+            return;
         }
-
         // A character that belongs to the other set: a switch for two in a row, else a shift.
         const std::uint8_t other = inA ? code128_flag_lower : code128_flag_control;
         const bool shifted = (flags & other) != 0;
-        if (shifted && p + 1 < n && (ahead.flagsAt(p + 1) & other) != 0) {
-            sink.put(inA ? code128_value::codeB : code128_value::codeA);
-            set = inA ? code_set::b : code_set::a;
-            continue;
+        if (shifted && p_ + 1 < n_ && (ahead_.flagsAt(p_ + 1) & other) != 0) {
+            sink_.put(inA ? code128_value::codeB : code128_value::codeA);
+            set_ = inA ? code_set::b : code_set::a;
+            return;
         }
         // The character, with the FNC4 latch rules: an extended one takes FNC4 before it,
         // twice to latch when a run of them follows; any other closes the latch.
         if ((flags & code128_flag_extended) != 0) {
-            if (!latch) {
-                sink.put(fnc4In(set));
-                if (ahead.extendedRun(p)) {
-                    sink.put(fnc4In(set));
-                    latch = true;
+            if (!latch_) {
+                sink_.put(fnc4In(set_));
+                if (ahead_.extendedRun(p_)) {
+                    sink_.put(fnc4In(set_));
+                    latch_ = true;
                 }
             }
         }
-        else if (latch) {
-            sink.put(fnc4In(set));
-            sink.put(fnc4In(set));
-            latch = false;
+        else if (latch_) {
+            unlatch();
         }
         if (shifted)
-            sink.put(code128_value::shift);
-        sink.put(code128SlotTables.value[inA != shifted ? 0 : 1][slot]);
-        ++p;
+            sink_.put(code128_value::shift);
+        sink_.put(code128SlotTables.value[inA != shifted ? 0 : 1][slot]);
+        ++p_;
     }
 
-    sink.makeRoom(2);
-    sink.putCheckAndStop();
-    out = sink.sink;
+    void unlatch()
+    {
+        sink_.put(fnc4In(set_));
+        sink_.put(fnc4In(set_));
+        latch_ = false;
+    }
+
+    const Slots s_;
+    const std::size_t n_;
+    look_ahead<Slots>& ahead_;
+    std::size_t p_ = 0;
+    code_set set_;
+    bool latch_ = false;
+    code128_summing_sink<Sink> sink_;
+};
+
+template <class Slots, class Sink>
+void encodeSymbol(Slots s, std::size_t n, Sink& out)
+{
+    look_ahead<Slots> ahead(s, n);
+    out = symbol_walk<Slots, Sink>(s, n, ahead, out).run();
 }
 
 // Room for the values of a message of `count` tokens in the common case; long or odd
