@@ -170,3 +170,16 @@ TEST(Code128FastPaths, LongMessageFontText)
     code128_encoder().encode(message.c_str(), modules, encoderHuman);
     EXPECT_EQ(human, encoderHuman);
 }
+
+// The font text table the sinks copy from: every symbol value's module string as width
+// characters, nothing for bytes that are no symbol value, and never more than seven.
+TEST(Code128FastPaths, ValueFontTextTable)
+{
+    for (std::size_t v = 0; v < code128_value_font_texts.size(); ++v) {
+        const code128_value_font_text& glyphs = code128_value_font_texts[v];
+        const auto count = static_cast<std::size_t>(glyphs.back());
+        ASSERT_LE(count, glyphs.size() - 1) << v;
+        const std::string expected = v < code128_symbol_patterns.size() ? modulesToFontText(code128_symbol_patterns[v]) : "";
+        EXPECT_EQ(std::string(glyphs.data(), count), expected) << v;
+    }
+}
