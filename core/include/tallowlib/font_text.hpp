@@ -54,7 +54,7 @@ struct module_bits {
 void renderModuleBits(const element_row& row, module_bits& out);
 
 // Modules [from, to) of `bits` (as far as the capacity reaches) take the bits of `pattern`
-// at their places within a word: ~0 dark, 0 light, alternateModules from an even or odd one.
+// at their places within a word: ~0 dark, 0 light, evenModules or oddModules alternating.
 inline void assignModules(module_bits& bits, std::size_t from, std::size_t to, std::uint64_t pattern)
 {
     to = std::min(to, moduleBitsCapacity);
