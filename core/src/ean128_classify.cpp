@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -67,6 +68,23 @@ int keepAllowedCharacters(const ai_definition& row, std::string_view data, std::
     return status;
 }
 
+// The length the row brings data of `n` allowed characters to, with bad_length added to
+// `status` when `n` breaks the row's length rules.
+std::size_t fitLength(const ai_definition& row, std::size_t n, int& status)
+{
+    const auto length = static_cast<std::size_t>(row.length > 0 ? row.length : 0);
+    if (row.fixedLength()) {
+        const bool checkDigit = row.check_digit == 1 && length > 0;
+        if (checkDigit ? n != length && n != length - 1 : n != length)
+            status |= bad_length;
+        return length;
+    }
+    const auto maxLength = static_cast<std::size_t>(row.max_length > 0 ? row.max_length : 0);
+    if (n < length || n > maxLength)
+        status |= bad_length;
+    return n < length ? length : n > maxLength ? maxLength : n;
+}
+
 // Brings the data to the row's length rules; returns the status bits found.
 int normalise(const ai_definition& row, std::string_view data, std::string& out)
 {
@@ -109,11 +127,98 @@ std::uint8_t noSeparator(const ai_definition* row, std::string_view ai, char mar
     return row->fixedLength() && aiHasPredefinedLength(ai) ? 1 : 0;
 }
 
+// The data of an element that carries no text, in one pass over the typed characters and
+// without building strings: blanks and the final marker are skipped, characters the row does
+// not allow are dropped, and only the first `kept` characters are held while all are counted.
+class data_collector {
+public:
+    static constexpr std::size_t kept = sizeof(ean128_element{}.data);
+
+    void push(char c)
+    {
+        if (count_ < kept)
+            chars_[count_] = c;
+        ++count_;
+    }
+    std::size_t count() const { return count_; }
+
+    // Writes the data brought to `length` (leading "0"s or cut) into the record's field.
+    void writeFitted(char (&field)[kept], std::size_t length) const
+    {
+        const std::size_t pad = count_ < length ? length - count_ : 0;
+        std::memset(field, '0', pad);
+        std::memcpy(field + pad, chars_, length - pad);
+    }
+    // Writes as much of the data as the field holds.
+    void writeAll(char (&field)[kept]) const { std::memcpy(field, chars_, count_ < kept ? count_ : kept - 1); }
+
+private:
+    char chars_[kept];
+    std::size_t count_ = 0;
+};
+
+// Lengths of the dictionary rows are below the record's field, so fitting never cuts
+// the field short.
+static_assert(data_collector::kept > 30);
+
+int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_element& out)
+{
+    out = ean128_element{};
+    // The marker is the last character that is not a blank, when it is "~" or "!".
+    std::size_t end = typed.size();
+    while (end > 0 && typed[end - 1] == ' ')
+        --end;
+    char marker = '\0';
+    std::size_t markerAt = typed.size();
+    if (end > 0 && (typed[end - 1] == '~' || typed[end - 1] == '!')) {
+        marker = typed[end - 1];
+        markerAt = end - 1;
+    }
+    copyToField(out.ai, ai);
+
+    const ai_definition* row = findAiDefinition(ai);
+    data_collector data;
+    int status = 0;
+    std::size_t length = 0;
+    if (row == nullptr) {
+        for (std::size_t i = 0; i < markerAt; ++i)
+            if (typed[i] != ' ')
+                data.push(typed[i]);
+        length = data.count();
+        data.writeAll(out.data);
+    } else {
+        out.known = 1;
+        const bool numeric = row->charset == ai_numeric;
+        const int refused = numeric ? data_not_numeric : data_not_printable;
+        for (std::size_t i = 0; i < typed.size(); ++i) {
+            const char c = typed[i];
+            if (c == ' ' || i == markerAt)
+                continue;
+            if (numeric ? isDigit(c) : isPrintable(c))
+                data.push(c);
+            else
+                status |= refused;
+        }
+        length = fitLength(*row, data.count(), status);
+        const bool checkDigit = row->fixedLength() && row->check_digit == 1 && row->length > 0;
+        data.writeFitted(out.data, checkDigit ? length - 1 : length);
+        if (checkDigit)
+            out.data[length - 1] = gs1CheckDigit({out.data, length - 1});
+    }
+    if (ai.size() >= sizeof out.ai || length >= sizeof out.data)
+        status |= bad_structure;
+    out.no_separator = noSeparator(row, ai, marker);
+    out.status = status;
+    return status;
+}
+
 }  // namespace
 
 int classifyElement(std::string_view ai, std::string_view typedData, int style,
                     std::span<const custom_hr_rule> rules, ean128_element& out, bool withText)
 {
+    if (!withText)
+        return classifyWithoutText(ai, typedData, out);
     out = ean128_element{};
     std::string data = withoutCharacters(typedData, " ");
     char marker = '\0';
