@@ -4,7 +4,6 @@
 #include "tallowlib/errors.hpp"
 
 #include <mutex>
-#include <vector>
 
 namespace Kelbrin::Tallowlib {
 
@@ -52,27 +51,36 @@ namespace detail {
 int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths& widths, std::string* humanReadable)
 {
     const int s = normaliseSegmentsPerRow(segmentsPerRow);
-    // Reused from call to call: the element records and the data string are the only
-    // sizeable things a call needs.
-    thread_local std::vector<ean128_element> elements;
-    thread_local detail::expanded_data_string dataString;
+    // Reused from call to call: the data string is the only sizeable thing a call needs.
+    thread_local detail::expanded_data_string scratch;
+    detail::expanded_data_string& dataString = scratch;
     std::string text;
     int symbolCharacters = 0;
     {
         std::lock_guard guard(expandedEncodeLock());
-        elements.clear();
+        // The data string is built while parsing: the FNC1 an element owes is written once
+        // another element follows it.
+        dataString.length = 0;
+        dataString.text[0] = '\0';
         ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
                              hr_as_typed);
-        ean128_element element{};
+        ean128_element element;
+        bool separatorOwed = false;
         int status = 0;
-        while ((status = parser.nextElement(element)) == 0)
-            elements.push_back(element);
+        while ((status = parser.nextElement(element)) == 0) {
+            const std::string_view data = fieldText(element.data);
+            if (!encodableElementData(data))
+                fail();
+            if (separatorOwed)
+                dataString.append("#");
+            dataString.append(fieldText(element.ai));
+            dataString.append(data);
+            separatorOwed = element.no_separator == 0;
+            if (humanReadable != nullptr)
+                text += fieldText(element.text);
+        }
         if (status != end_of_input)
             fail();
-        for (const auto& e : elements)
-            if (!encodableElementData(fieldText(e.data)))
-                fail();
-        detail::buildExpandedDataString(elements, dataString, humanReadable != nullptr ? &text : nullptr);
         symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
         if (symbolCharacters <= 0)
             fail();

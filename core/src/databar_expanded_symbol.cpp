@@ -2,6 +2,7 @@
 // checksum weights and the check character.
 #include "tallowlib/databar_expanded.hpp"
 #include "tallowlib/databar_widths.hpp"
+#include "databar_width_search.hpp"
 #include "tallowlib/trace.hpp"
 
 #include <cstdint>
@@ -48,38 +49,44 @@ constexpr std::array<int, 5> evenOffsets = combinationOffsets(false);
 constexpr int oddTableSize = oddOffsets.back() + oddCombinations(groups.back());
 constexpr int evenTableSize = evenOffsets.back() + groups.back().divisor;
 
-using four_widths = std::array<std::uint8_t, 4>;
+// 3^i mod 211 for the eight elements of a character.
+constexpr std::array<int, 8> powersOfThree = {1, 3, 9, 27, 81, 32, 96, 77};
+
+// The four odd (or even) widths of one combination and their share of the checksum sum:
+// odd widths sit at elements 0, 2, 4, 6 of a character, even widths at 1, 3, 5, 7.
+struct four_widths {
+    std::array<std::uint8_t, 4> widths{};
+    int powerSum = 0;
+};
+
+constexpr four_widths combination(std::int64_t value, int modules, int widest, bool even)
+{
+    const parity_widths w = searchWidths(value, modules, 4, widest, even);
+    four_widths out;
+    for (std::size_t i = 0; i < 4; ++i) {
+        out.widths[i] = static_cast<std::uint8_t>(w[i]);
+        out.powerSum += powersOfThree[2 * i + (even ? 1 : 0)] * w[i];
+    }
+    return out;
+}
 
 struct character_width_tables {
     std::array<four_widths, oddTableSize> odd{};
     std::array<four_widths, evenTableSize> even{};
 };
 
-four_widths narrowed(const parity_widths& w)
-{
-    return {static_cast<std::uint8_t>(w[0]), static_cast<std::uint8_t>(w[1]), static_cast<std::uint8_t>(w[2]),
-            static_cast<std::uint8_t>(w[3])};
-}
-
-character_width_tables makeCharacterWidthTables()
-{
+// Built at compile time: every combination of every group.
+constexpr character_width_tables characterWidthTables = [] {
     character_width_tables t;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const expanded_group& g = groups[i];
         for (int v = 0; v < oddCombinations(g); ++v)
-            t.odd[static_cast<std::size_t>(oddOffsets[i] + v)] = narrowed(rssWidths(v, g.oddModules, 4, g.oddWidest, false));
+            t.odd[static_cast<std::size_t>(oddOffsets[i] + v)] = combination(v, g.oddModules, g.oddWidest, false);
         for (int v = 0; v < g.divisor; ++v)
-            t.even[static_cast<std::size_t>(evenOffsets[i] + v)] = narrowed(rssWidths(v, g.evenModules, 4, g.evenWidest, true));
+            t.even[static_cast<std::size_t>(evenOffsets[i] + v)] = combination(v, g.evenModules, g.evenWidest, true);
     }
     return t;
-}
-
-// Built once, on first use, and never changed afterwards.
-const character_width_tables& characterWidthTables()
-{
-    static const character_width_tables tables = makeCharacterWidthTables();
-    return tables;
-}
+}();
 
 // The three distinctive widths of each finder pattern A..F (form 1 adds 1, 1).
 constexpr std::array<std::array<int, 3>, 6> finderWidths = {{
@@ -109,9 +116,6 @@ constexpr std::array<std::array<int, 2>, 12> startWeights = {{
     {0, 1}, {20, 189}, {193, 62}, {185, 113}, {150, 46}, {76, 43},
     {16, 109}, {70, 134}, {148, 6}, {120, 79}, {103, 161}, {55, 45},
 }};
-
-// 3^i mod 211 for the eight elements of a character.
-constexpr std::array<int, 8> powersOfThree = {1, 3, 9, 27, 81, 32, 96, 77};
 
 constexpr int weightIndex(finder_use f) { return f.pattern * 2 + (f.mirrored ? 1 : 0); }
 
@@ -146,22 +150,20 @@ int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRigh
     if (value < g.first || value > g.last)
         value = g.first;  // never happens for 12-bit values and check characters
     const int v = value - g.first;
-    const character_width_tables& tables = characterWidthTables();
-    const auto& odd = tables.odd[static_cast<std::size_t>(oddOffsets[gi] + v / g.divisor)];
-    const auto& even = tables.even[static_cast<std::size_t>(evenOffsets[gi] + v % g.divisor)];
-
-    std::array<int, 8> own{};
+    const four_widths& odd = characterWidthTables.odd[static_cast<std::size_t>(oddOffsets[gi] + v / g.divisor)];
+    const four_widths& even = characterWidthTables.even[static_cast<std::size_t>(evenOffsets[gi] + v % g.divisor)];
+    // Element i is the odd width i / 2 or the even width i / 2 in turn; mirrored, element i
+    // is element 7 - i, so even widths come first.
+    const auto& first = leftToRight ? odd.widths : even.widths;
+    const auto& second = leftToRight ? even.widths : odd.widths;
     for (std::size_t i = 0; i < 4; ++i) {
-        own[2 * i] = odd[i];
-        own[2 * i + 1] = even[i];
+        const std::size_t k = leftToRight ? i : 3 - i;
+        widths[2 * i] = first[k];
+        widths[2 * i + 1] = second[k];
     }
     // Element i weighs weight * 3^i (mod 211): one sum of the widths times the powers of 3,
     // then the character's weight.
-    int powerSum = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        powerSum += powersOfThree[i] * own[i];
-        widths[i] = leftToRight ? own[i] : own[7 - i];
-    }
+    const int powerSum = odd.powerSum + even.powerSum;
     return (checksum + weight % 211 * (powerSum % 211)) % 211;
 }
 
