@@ -3,6 +3,7 @@
 #include "tallowlib/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 
+#include <array>
 #include <mutex>
 
 namespace Kelbrin::Tallowlib {
@@ -20,12 +21,46 @@ std::mutex& expandedEncodeLock()
 
 // Element data the compaction cannot carry with a standard meaning: characters outside
 // the ISO/IEC 646 set, "#" (it would become an FNC1 in the middle of the data) and "^".
+constexpr auto encodableTable = [] {
+    std::array<bool, 256> t{};
+    for (std::size_t c = 1; c < t.size(); ++c)
+        t[c] = (detail::characterClassTable[c] & detail::iso646_set) != 0 && c != '#' && c != '^';
+    return t;
+}();
+
 bool encodableElementData(std::string_view data)
 {
+    bool encodable = true;
     for (char c : data)
-        if (c == '#' || c == '^' || (detail::characterClass(c) & detail::iso646_set) == 0)
-            return false;
-    return true;
+        encodable &= encodableTable[static_cast<unsigned char>(c)];
+    return encodable;
+}
+
+// Parses the elements into the data string: the FNC1 an element owes is written once
+// another element follows it. Fails as the encoder does.
+void buildDataString(const char* input, detail::expanded_data_string& dataString, std::string* humanReadable)
+{
+    dataString.length = 0;
+    dataString.text[0] = '\0';
+    ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
+                         hr_as_typed);
+    ean128_element element;
+    bool separatorOwed = false;
+    int status = 0;
+    while ((status = parser.nextElement(element)) == 0) {
+        const std::string_view data = fieldText(element.data);
+        if (!encodableElementData(data))
+            fail();
+        if (separatorOwed)
+            dataString.append("#");
+        dataString.append(fieldText(element.ai));
+        dataString.append(data);
+        separatorOwed = element.no_separator == 0;
+        if (humanReadable != nullptr)
+            *humanReadable += fieldText(element.text);
+    }
+    if (status != end_of_input)
+        fail();
 }
 
 }  // namespace
@@ -52,35 +87,12 @@ int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths&
 {
     const int s = normaliseSegmentsPerRow(segmentsPerRow);
     // Reused from call to call: the data string is the only sizeable thing a call needs.
-    thread_local detail::expanded_data_string scratch;
-    detail::expanded_data_string& dataString = scratch;
+    thread_local detail::expanded_data_string dataString;
     std::string text;
     int symbolCharacters = 0;
     {
         std::lock_guard guard(expandedEncodeLock());
-        // The data string is built while parsing: the FNC1 an element owes is written once
-        // another element follows it.
-        dataString.length = 0;
-        dataString.text[0] = '\0';
-        ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
-                             hr_as_typed);
-        ean128_element element;
-        bool separatorOwed = false;
-        int status = 0;
-        while ((status = parser.nextElement(element)) == 0) {
-            const std::string_view data = fieldText(element.data);
-            if (!encodableElementData(data))
-                fail();
-            if (separatorOwed)
-                dataString.append("#");
-            dataString.append(fieldText(element.ai));
-            dataString.append(data);
-            separatorOwed = element.no_separator == 0;
-            if (humanReadable != nullptr)
-                text += fieldText(element.text);
-        }
-        if (status != end_of_input)
-            fail();
+        buildDataString(input, dataString, humanReadable != nullptr ? &text : nullptr);
         symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
         if (symbolCharacters <= 0)
             fail();

@@ -140,6 +140,12 @@ public:
             chars_[count_] = c;
         ++count_;
     }
+    // Takes the whole text at once.
+    void assign(std::string_view text)
+    {
+        count_ = text.size();
+        std::memcpy(chars_, text.data(), count_ < kept ? count_ : kept);
+    }
     std::size_t count() const { return count_; }
 
     // Writes the data brought to `length` (leading "0"s or cut) into the record's field.
@@ -160,6 +166,31 @@ private:
 // Lengths of the dictionary rows are below the record's field, so fitting never cuts
 // the field short.
 static_assert(data_collector::kept > 30);
+
+// Pushes the characters of `typed` but blanks that `allowed` accepts; returns `refused` when
+// it met another.
+template <bool (*allowed)(char)>
+int collectAllowed(std::string_view typed, int refused, data_collector& data)
+{
+    // Most data has neither blanks nor refused characters: it is taken whole.
+    bool plain = true;
+    for (char c : typed)
+        plain &= allowed(c) && c != ' ';
+    if (plain) {
+        data.assign(typed);
+        return 0;
+    }
+    bool clean = true;
+    for (char c : typed) {
+        if (c == ' ')
+            continue;
+        const bool ok = allowed(c);
+        clean &= ok;
+        if (ok)
+            data.push(c);
+    }
+    return clean ? 0 : refused;
+}
 
 int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_element& out)
 {
@@ -188,17 +219,11 @@ int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_elem
         data.writeAll(out.data);
     } else {
         out.known = 1;
-        const bool numeric = row->charset == ai_numeric;
-        const int refused = numeric ? data_not_numeric : data_not_printable;
-        for (std::size_t i = 0; i < typed.size(); ++i) {
-            const char c = typed[i];
-            if (c == ' ' || i == markerAt)
-                continue;
-            if (numeric ? isDigit(c) : isPrintable(c))
-                data.push(c);
-            else
-                status |= refused;
-        }
+        // Only blanks follow the marker, so the data ends where the marker (or the last
+        // character that is not a blank) is.
+        const std::string_view kept = typed.substr(0, marker != '\0' ? markerAt : end);
+        status = row->charset == ai_numeric ? collectAllowed<isDigit>(kept, data_not_numeric, data)
+                                            : collectAllowed<isPrintable>(kept, data_not_printable, data);
         length = fitLength(*row, data.count(), status);
         const bool checkDigit = row->fixedLength() && row->check_digit == 1 && row->length > 0;
         data.writeFitted(out.data, checkDigit ? length - 1 : length);

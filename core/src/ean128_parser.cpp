@@ -3,7 +3,6 @@
 #include "ean128_classify.hpp"
 #include "tallowlib/errors.hpp"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -43,11 +42,18 @@ int ean128_parser::nextElement(ean128_element& out)
     const char* open = std::strchr(cursor_, '(');
     if (open == nullptr)
         return bad_structure;
-    const char* close = std::strchr(open + 1, ')');
-    if (close == nullptr)
-        return bad_structure;
+    // The AI runs to the first ")"; it must be digits only. Digits are read up to what ends
+    // them, and only a run that ends elsewhere than at ")" needs the search for one.
+    const char* close = open + 1;
+    while (isDigit(*close))
+        ++close;
+    if (*close != ')') {
+        if (std::strchr(close, ')') == nullptr)
+            return bad_structure;
+        return ai_not_numeric;
+    }
     const std::string_view ai(open + 1, static_cast<std::size_t>(close - open - 1));
-    if (ai.empty() || !std::all_of(ai.begin(), ai.end(), isDigit))
+    if (ai.empty())
         return ai_not_numeric;
 
     const char* dataBegin = close + 1;
