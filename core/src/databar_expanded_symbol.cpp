@@ -140,15 +140,15 @@ const finder_use* finderSequence(int finders)
 
 int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
 {
+    // Values outside every group never happen for 12-bit values and check characters;
+    // they take the first value of the last group.
     std::size_t gi = groups.size() - 1;
-    for (std::size_t i = 0; i < groups.size(); ++i)
-        if (value >= groups[i].first && value <= groups[i].last) {
-            gi = i;
-            break;
-        }
+    if (value < groups.front().first || value > groups.back().last)
+        value = groups.back().first;
+    else
+        gi = static_cast<std::size_t>((value > groups[0].last) + (value > groups[1].last) + (value > groups[2].last) +
+                                      (value > groups[3].last));
     const expanded_group& g = groups[gi];
-    if (value < g.first || value > g.last)
-        value = g.first;  // never happens for 12-bit values and check characters
     const int v = value - g.first;
     const four_widths& odd = characterWidthTables.odd[static_cast<std::size_t>(oddOffsets[gi] + v / g.divisor)];
     const four_widths& even = characterWidthTables.even[static_cast<std::size_t>(evenOffsets[gi] + v % g.divisor)];

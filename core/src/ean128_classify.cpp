@@ -137,14 +137,14 @@ public:
     void push(char c)
     {
         if (count_ < kept)
-            chars_[count_] = c;
+            buffer_[count_] = c;
         ++count_;
     }
-    // Takes the whole text at once.
+    // Takes the whole text at once, without copying it: the text must outlive the collector.
     void assign(std::string_view text)
     {
+        chars_ = text.data();
         count_ = text.size();
-        std::memcpy(chars_, text.data(), count_ < kept ? count_ : kept);
     }
     std::size_t count() const { return count_; }
 
@@ -159,13 +159,19 @@ public:
     void writeAll(char (&field)[kept]) const { std::memcpy(field, chars_, count_ < kept ? count_ : kept - 1); }
 
 private:
-    char chars_[kept];
+    char buffer_[kept];
+    const char* chars_ = buffer_;  // the data: the buffer, or the text taken whole
     std::size_t count_ = 0;
 };
 
 // Lengths of the dictionary rows are below the record's field, so fitting never cuts
 // the field short.
 static_assert(data_collector::kept > 30);
+
+bool anyCharacter(char)
+{
+    return true;
+}
 
 // Pushes the characters of `typed` but blanks that `allowed` accepts; returns `refused` when
 // it met another.
@@ -195,6 +201,8 @@ int collectAllowed(std::string_view typed, int refused, data_collector& data)
 int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_element& out)
 {
     out = ean128_element{};
+    // The record is zeroed: the AI needs no terminator written.
+    std::memcpy(out.ai, ai.data(), ai.size() < sizeof out.ai ? ai.size() : sizeof out.ai - 1);
     // The marker is the last character that is not a blank, when it is "~" or "!".
     std::size_t end = typed.size();
     while (end > 0 && typed[end - 1] == ' ')
@@ -205,23 +213,20 @@ int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_elem
         marker = typed[end - 1];
         markerAt = end - 1;
     }
-    copyToField(out.ai, ai);
 
     const ai_definition* row = findAiDefinition(ai);
     data_collector data;
     int status = 0;
     std::size_t length = 0;
+    // Only blanks follow the marker, so the data ends where the marker (or the last
+    // character that is not a blank) is.
+    const std::string_view kept = typed.substr(0, marker != '\0' ? markerAt : end);
     if (row == nullptr) {
-        for (std::size_t i = 0; i < markerAt; ++i)
-            if (typed[i] != ' ')
-                data.push(typed[i]);
+        collectAllowed<anyCharacter>(kept, 0, data);
         length = data.count();
         data.writeAll(out.data);
     } else {
         out.known = 1;
-        // Only blanks follow the marker, so the data ends where the marker (or the last
-        // character that is not a blank) is.
-        const std::string_view kept = typed.substr(0, marker != '\0' ? markerAt : end);
         status = row->charset == ai_numeric ? collectAllowed<isDigit>(kept, data_not_numeric, data)
                                             : collectAllowed<isPrintable>(kept, data_not_printable, data);
         length = fitLength(*row, data.count(), status);

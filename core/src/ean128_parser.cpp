@@ -39,7 +39,8 @@ int ean128_parser::nextElement(ean128_element& out)
 {
     if (cursor_ == nullptr || *cursor_ == '\0')
         return end_of_input;
-    const char* open = std::strchr(cursor_, '(');
+    // The cursor stands on the "(" of the next element unless the input is faulty.
+    const char* open = *cursor_ == '(' ? cursor_ : std::strchr(cursor_, '(');
     if (open == nullptr)
         return bad_structure;
     // The AI runs to the first ")"; it must be digits only. Digits are read up to what ends
