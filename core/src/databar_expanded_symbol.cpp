@@ -119,26 +119,31 @@ constexpr std::array<std::array<int, 2>, 12> startWeights = {{
 
 constexpr int weightIndex(finder_use f) { return f.pattern * 2 + (f.mirrored ? 1 : 0); }
 
+// The five widths of every finder form, indexed like startWeights: form 1 is the three
+// distinctive widths then 1, 1; form 2 is its mirror image.
+constexpr auto finderForms = [] {
+    std::array<std::array<int, 5>, 12> out{};
+    for (std::size_t p = 0; p < finderWidths.size(); ++p) {
+        const auto& w = finderWidths[p];
+        const std::array<int, 5> form1 = {w[0], w[1], w[2], 1, 1};
+        for (std::size_t i = 0; i < 5; ++i) {
+            out[2 * p][i] = form1[i];
+            out[2 * p + 1][i] = form1[4 - i];
+        }
+    }
+    return out;
+}();
+
 void writeFinder(finder_use f, int* out)
 {
-    const auto& w = finderWidths[static_cast<std::size_t>(f.pattern)];
-    const std::array<int, 5> form1 = {w[0], w[1], w[2], 1, 1};
-    for (int i = 0; i < 5; ++i)
-        out[i] = f.mirrored ? form1[static_cast<std::size_t>(4 - i)] : form1[static_cast<std::size_t>(i)];
+    const auto& form = finderForms[static_cast<std::size_t>(weightIndex(f))];
+    for (std::size_t i = 0; i < form.size(); ++i)
+        out[i] = form[i];
 }
 
-constexpr trace_site dataErrorSite{"Kelbrin::Tallowlib::detail::RSS14Eenc", 179, "[rss-detail]", 40000};
-
-}  // namespace
-
-const finder_use* finderSequence(int finders)
-{
-    if (finders < 2 || finders > 11)
-        return nullptr;
-    return finderSequences[static_cast<std::size_t>(finders - 2)].data();
-}
-
-int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
+// The widths of one symbol character and the checksum with its weights added (see
+// expandedCharacterWidths), inlined into the symbol loop.
+inline int characterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
 {
     // Values outside every group never happen for 12-bit values and check characters;
     // they take the first value of the last group.
@@ -167,6 +172,22 @@ int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRigh
     return (checksum + weight % 211 * (powerSum % 211)) % 211;
 }
 
+constexpr trace_site dataErrorSite{"Kelbrin::Tallowlib::detail::RSS14Eenc", 179, "[rss-detail]", 40000};
+
+}  // namespace
+
+const finder_use* finderSequence(int finders)
+{
+    if (finders < 2 || finders > 11)
+        return nullptr;
+    return finderSequences[static_cast<std::size_t>(finders - 2)].data();
+}
+
+int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
+{
+    return characterWidths(value, weight, checksum, leftToRight, widths);
+}
+
 int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow)
 {
     bit_field field{};
@@ -186,15 +207,15 @@ int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int 
         int* pair = widths.data() + pairElements * p;
         const auto& weights = startWeights[static_cast<std::size_t>(weightIndex(g))];
         if (p >= 1)
-            checksum = expandedCharacterWidths(static_cast<int>(dataCharacter(field, 2 * p - 1)), weights[0],
+            checksum = characterWidths(static_cast<int>(dataCharacter(field, 2 * p - 1)), weights[0],
                                                checksum, true, pair);
         writeFinder(g, pair + 8);
         if (2 * p < n)
-            checksum = expandedCharacterWidths(static_cast<int>(dataCharacter(field, 2 * p)), weights[1],
+            checksum = characterWidths(static_cast<int>(dataCharacter(field, 2 * p)), weights[1],
                                                checksum, false, pair + 13);
     }
     int unused = 0;
-    expandedCharacterWidths(211 * (n - 3) + checksum, 0, unused, true, widths.data());
+    characterWidths(211 * (n - 3) + checksum, 0, unused, true, widths.data());
     return n + 1;
 }
 

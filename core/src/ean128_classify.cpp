@@ -173,16 +173,39 @@ bool anyCharacter(char)
     return true;
 }
 
+// The characters each set allows, blanks excepted, each as one comparison.
+bool isDigitNotBlank(char c)
+{
+    return static_cast<unsigned char>(c - '0') <= 9;
+}
+
+bool isPrintableNotBlank(char c)
+{
+    return static_cast<unsigned char>(c - '!') <= '~' - '!';
+}
+
+bool isNotBlank(char c)
+{
+    return c != ' ';
+}
+
+// Whether every character of the text passes `plainCharacter`.
+template <bool (*plainCharacter)(char)>
+bool isPlain(std::string_view text)
+{
+    for (char c : text)
+        if (!plainCharacter(c))
+            return false;
+    return true;
+}
+
 // Pushes the characters of `typed` but blanks that `allowed` accepts; returns `refused` when
-// it met another.
-template <bool (*allowed)(char)>
+// it met another. `plainCharacter` is `allowed` without the blank.
+template <bool (*allowed)(char), bool (*plainCharacter)(char)>
 int collectAllowed(std::string_view typed, int refused, data_collector& data)
 {
     // Most data has neither blanks nor refused characters: it is taken whole.
-    bool plain = true;
-    for (char c : typed)
-        plain &= allowed(c) && c != ' ';
-    if (plain) {
+    if (isPlain<plainCharacter>(typed)) {
         data.assign(typed);
         return 0;
     }
@@ -222,13 +245,13 @@ int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_elem
     // character that is not a blank) is.
     const std::string_view kept = typed.substr(0, marker != '\0' ? markerAt : end);
     if (row == nullptr) {
-        collectAllowed<anyCharacter>(kept, 0, data);
+        collectAllowed<anyCharacter, isNotBlank>(kept, 0, data);
         length = data.count();
         data.writeAll(out.data);
     } else {
         out.known = 1;
-        status = row->charset == ai_numeric ? collectAllowed<isDigit>(kept, data_not_numeric, data)
-                                            : collectAllowed<isPrintable>(kept, data_not_printable, data);
+        status = row->charset == ai_numeric ? collectAllowed<isDigit, isDigitNotBlank>(kept, data_not_numeric, data)
+                                            : collectAllowed<isPrintable, isPrintableNotBlank>(kept, data_not_printable, data);
         length = fitLength(*row, data.count(), status);
         const bool checkDigit = row->fixedLength() && row->check_digit == 1 && row->length > 0;
         data.writeFitted(out.data, checkDigit ? length - 1 : length);
