@@ -48,13 +48,10 @@ void buildDataString(const char* input, detail::expanded_data_string& dataString
     bool separatorOwed = false;
     int status = 0;
     while ((status = parser.nextElement(element)) == 0) {
-        const std::string_view data = fieldText(element.data);
-        if (!encodableElementData(data))
+        const element_part part = joinElement(element, separatorOwed ? "#" : "");
+        if (!encodableElementData(part.data()))
             fail();
-        if (separatorOwed)
-            dataString.append("#");
-        dataString.append(fieldText(element.ai));
-        dataString.append(data);
+        dataString.append(part.view());
         separatorOwed = element.no_separator == 0;
         if (humanReadable != nullptr)
             *humanReadable += fieldText(element.text);

@@ -223,7 +223,7 @@ int collectAllowed(std::string_view typed, int refused, data_collector& data)
 
 int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_element& out)
 {
-    out = ean128_element{};
+    std::memset(&out, 0, sizeof out);
     // The record is zeroed: the AI needs no terminator written.
     std::memcpy(out.ai, ai.data(), ai.size() < sizeof out.ai ? ai.size() : sizeof out.ai - 1);
     // The marker is the last character that is not a blank, when it is "~" or "!".

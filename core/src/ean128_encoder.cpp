@@ -25,10 +25,7 @@ void ean128Message(const char* input, std::string& message, std::string* humanRe
     message.append(fnc1Escape);
     int status;
     while ((status = parser.nextElement(e)) == 0) {
-        if (separatorOwed)
-            message.append(fnc1Escape);
-        message.append(fieldText(e.ai));
-        message.append(fieldText(e.data));
+        message.append(joinElement(e, separatorOwed ? fnc1Escape : std::string_view()).view());
         separatorOwed = e.no_separator == 0;
         if (humanReadable != nullptr)
             humanReadable->append(fieldText(e.text));

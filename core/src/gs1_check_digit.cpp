@@ -8,9 +8,9 @@ namespace Kelbrin::Tallowlib {
 namespace {
 
 // Every character counts, digit or not, as its code less that of "0".
-std::int64_t digitValue(char c)
+std::int64_t code(char c)
 {
-    return static_cast<int>(static_cast<unsigned char>(c)) - 48;
+    return static_cast<unsigned char>(c);
 }
 
 }  // namespace
@@ -18,12 +18,19 @@ std::int64_t digitValue(char c)
 int gs1Mod10(std::string_view text)
 {
     // Pairs from the end: the last character of each pair weighs 3, the one before it 1.
+    // The codes are summed as they are and the "0"s taken off once at the end.
     std::int64_t sum = 0;
+    std::int64_t weights = 0;
     std::size_t i = text.size();
-    for (; i >= 2; i -= 2)
-        sum += 3 * digitValue(text[i - 1]) + digitValue(text[i - 2]);
-    if (i == 1)
-        sum += 3 * digitValue(text[0]);
+    for (; i >= 2; i -= 2) {
+        sum += 3 * code(text[i - 1]) + code(text[i - 2]);
+        weights += 4;
+    }
+    if (i == 1) {
+        sum += 3 * code(text[0]);
+        weights += 3;
+    }
+    sum -= '0' * weights;
     const auto rest = static_cast<int>(sum % 10);
     return rest == 0 ? 0 : 10 - rest;
 }

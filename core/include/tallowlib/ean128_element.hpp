@@ -3,7 +3,10 @@
 
 #include "tallowlib/fixed_field.hpp"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 namespace Kelbrin::Tallowlib {
 
@@ -15,5 +18,32 @@ struct ean128_element {
     std::uint8_t no_separator;  // 1 when no FNC1 need follow the element
     std::int32_t status;        // status bits found, before the parser's options are applied
 };
+
+// An element as it goes into a message: a separator of at most two characters (it may be
+// empty), then the AI and the data, joined in a buffer of elementPartSize characters.
+struct element_part {
+    static constexpr std::size_t maxSeparator = 2;
+    char text[maxSeparator + sizeof(ean128_element::ai) + sizeof(ean128_element::data)];
+    std::size_t length = 0;
+    std::size_t dataStart = 0;  // where the data begins, after the separator and the AI
+
+    std::string_view view() const { return {text, length}; }
+    std::string_view data() const { return {text + dataStart, length - dataStart}; }
+};
+
+// Joins `separator` (cut to two characters), the AI and the data of `e`. Whole fields are
+// copied, which the buffer holds, and the length counts their text only.
+inline element_part joinElement(const ean128_element& e, std::string_view separator)
+{
+    element_part part;
+    part.length = separator.size() < element_part::maxSeparator ? separator.size() : element_part::maxSeparator;
+    std::memcpy(part.text, separator.data(), part.length);
+    std::memcpy(part.text + part.length, e.ai, sizeof e.ai);
+    part.length += fieldText(e.ai).size();
+    part.dataStart = part.length;
+    std::memcpy(part.text + part.length, e.data, sizeof e.data);
+    part.length += fieldText(e.data).size();
+    return part;
+}
 
 }  // namespace Kelbrin::Tallowlib
