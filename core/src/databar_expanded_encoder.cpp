@@ -36,28 +36,55 @@ bool encodableElementData(std::string_view data)
     return encodable;
 }
 
+int next(ean128_parser& parser, ean128_element& e)
+{
+    return parser.nextElement(e);
+}
+
+int next(ean128_parser& parser, ean128_element_data& e)
+{
+    return parser.nextElementData(e);
+}
+
+void appendText(const ean128_element& e, std::string* humanReadable)
+{
+    if (humanReadable != nullptr)
+        *humanReadable += fieldText(e.text);
+}
+
+void appendText(const ean128_element_data&, std::string*) {}
+
 // Parses the elements into the data string: the FNC1 an element owes is written once
 // another element follows it. Fails as the encoder does.
+template <typename Element>
+void appendElements(ean128_parser& parser, detail::expanded_data_string& dataString, std::string* humanReadable)
+{
+    Element element;
+    bool separatorOwed = false;
+    int status = 0;
+    while ((status = next(parser, element)) == 0) {
+        const element_part part = joinElement(element, separatorOwed ? "#" : "");
+        if (!encodableElementData(part.data()))
+            fail();
+        dataString.append(part.view());
+        separatorOwed = element.no_separator == 0;
+        appendText(element, humanReadable);
+    }
+    if (status != end_of_input)
+        fail();
+}
+
 void buildDataString(const char* input, detail::expanded_data_string& dataString, std::string* humanReadable)
 {
     dataString.length = 0;
     dataString.text[0] = '\0';
     ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
                          hr_as_typed);
-    ean128_element element;
-    bool separatorOwed = false;
-    int status = 0;
-    while ((status = parser.nextElement(element)) == 0) {
-        const element_part part = joinElement(element, separatorOwed ? "#" : "");
-        if (!encodableElementData(part.data()))
-            fail();
-        dataString.append(part.view());
-        separatorOwed = element.no_separator == 0;
-        if (humanReadable != nullptr)
-            *humanReadable += fieldText(element.text);
-    }
-    if (status != end_of_input)
-        fail();
+    // Without a text the elements need no records.
+    if (humanReadable != nullptr)
+        appendElements<ean128_element>(parser, dataString, humanReadable);
+    else
+        appendElements<ean128_element_data>(parser, dataString, nullptr);
 }
 
 }  // namespace

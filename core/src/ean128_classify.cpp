@@ -155,8 +155,14 @@ public:
         std::memset(field, '0', pad);
         std::memcpy(field + pad, chars_, length - pad);
     }
-    // Writes as much of the data as the field holds.
-    void writeAll(char (&field)[kept]) const { std::memcpy(field, chars_, count_ < kept ? count_ : kept - 1); }
+    // Writes as much of the data as the field holds, leaving room for a terminator, and
+    // returns the characters written.
+    std::size_t writeAll(char (&field)[kept]) const
+    {
+        const std::size_t n = count_ < kept ? count_ : kept - 1;
+        std::memcpy(field, chars_, n);
+        return n;
+    }
 
 private:
     char buffer_[kept];
@@ -223,9 +229,24 @@ int collectAllowed(std::string_view typed, int refused, data_collector& data)
 
 int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_element& out)
 {
+    ean128_element_data element;
+    const int status = classifyElementData(ai, typed, element);
     std::memset(&out, 0, sizeof out);
-    // The record is zeroed: the AI needs no terminator written.
+    // The record is zeroed: the fields need no terminator written.
     std::memcpy(out.ai, ai.data(), ai.size() < sizeof out.ai ? ai.size() : sizeof out.ai - 1);
+    std::memcpy(out.data, element.data, element.dataLength);
+    out.known = element.known;
+    out.no_separator = element.no_separator;
+    out.status = status;
+    return status;
+}
+
+}  // namespace
+
+int classifyElementData(std::string_view ai, std::string_view typed, ean128_element_data& out)
+{
+    out.ai = ai;
+    out.known = 0;
     // The marker is the last character that is not a blank, when it is "~" or "!".
     std::size_t end = typed.size();
     while (end > 0 && typed[end - 1] == ' ')
@@ -247,7 +268,7 @@ int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_elem
     if (row == nullptr) {
         collectAllowed<anyCharacter, isNotBlank>(kept, 0, data);
         length = data.count();
-        data.writeAll(out.data);
+        out.dataLength = data.writeAll(out.data);
     } else {
         out.known = 1;
         status = row->charset == ai_numeric ? collectAllowed<isDigit, isDigitNotBlank>(kept, data_not_numeric, data)
@@ -257,15 +278,14 @@ int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_elem
         data.writeFitted(out.data, checkDigit ? length - 1 : length);
         if (checkDigit)
             out.data[length - 1] = gs1CheckDigit({out.data, length - 1});
+        out.dataLength = length;
     }
-    if (ai.size() >= sizeof out.ai || length >= sizeof out.data)
+    if (ai.size() >= sizeof(ean128_element::ai) || length >= sizeof out.data)
         status |= bad_structure;
     out.no_separator = noSeparator(row, ai, marker);
     out.status = status;
     return status;
 }
-
-}  // namespace
 
 int classifyElement(std::string_view ai, std::string_view typedData, int style,
                     std::span<const custom_hr_rule> rules, ean128_element& out, bool withText)

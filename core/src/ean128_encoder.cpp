@@ -11,6 +11,44 @@ namespace {
 
 constexpr std::string_view fnc1Escape = "~1";
 
+int next(ean128_parser& parser, ean128_element& e)
+{
+    return parser.nextElement(e);
+}
+
+int next(ean128_parser& parser, ean128_element_data& e)
+{
+    return parser.nextElementData(e);
+}
+
+void appendText(const ean128_element& e, std::string* humanReadable)
+{
+    if (humanReadable != nullptr)
+        humanReadable->append(fieldText(e.text));
+}
+
+void appendText(const ean128_element_data&, std::string*) {}
+
+}  // namespace
+
+namespace {
+
+// Appends every element's part to the message; the separator owed by an element is written
+// when another follows. Returns the parser's last status.
+template <typename Element>
+int appendElements(ean128_parser& parser, std::string& message, std::string* humanReadable)
+{
+    Element e;
+    bool separatorOwed = false;
+    int status;
+    while ((status = next(parser, e)) == 0) {
+        message.append(joinElement(e, separatorOwed ? fnc1Escape : std::string_view()).view());
+        separatorOwed = e.no_separator == 0;
+        appendText(e, humanReadable);
+    }
+    return status;
+}
+
 }  // namespace
 
 void ean128Message(const char* input, std::string& message, std::string* humanReadable)
@@ -18,18 +56,11 @@ void ean128Message(const char* input, std::string& message, std::string* humanRe
     message.clear();
     if (humanReadable != nullptr)
         humanReadable->clear();
-    // Built while parsing: the separator owed by an element is written when another follows.
     ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
-    ean128_element e;
-    bool separatorOwed = false;
     message.append(fnc1Escape);
-    int status;
-    while ((status = parser.nextElement(e)) == 0) {
-        message.append(joinElement(e, separatorOwed ? fnc1Escape : std::string_view()).view());
-        separatorOwed = e.no_separator == 0;
-        if (humanReadable != nullptr)
-            humanReadable->append(fieldText(e.text));
-    }
+    // Without a text the elements need no records.
+    const int status = humanReadable != nullptr ? appendElements<ean128_element>(parser, message, humanReadable)
+                                                : appendElements<ean128_element_data>(parser, message, nullptr);
     if (status != end_of_input) {
         message.clear();
         if (humanReadable != nullptr)

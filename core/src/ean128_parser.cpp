@@ -35,7 +35,7 @@ ean128_parser::~ean128_parser() = default;
 ean128_parser::ean128_parser(ean128_parser&&) noexcept = default;
 ean128_parser& ean128_parser::operator=(ean128_parser&&) noexcept = default;
 
-int ean128_parser::nextElement(ean128_element& out)
+int ean128_parser::scanElement(std::string_view& ai, std::string_view& typed)
 {
     if (cursor_ == nullptr || *cursor_ == '\0')
         return end_of_input;
@@ -53,17 +53,32 @@ int ean128_parser::nextElement(ean128_element& out)
             return bad_structure;
         return ai_not_numeric;
     }
-    const std::string_view ai(open + 1, static_cast<std::size_t>(close - open - 1));
-    if (ai.empty())
+    if (close == open + 1)
         return ai_not_numeric;
+    ai = {open + 1, static_cast<std::size_t>(close - open - 1)};
 
     const char* dataBegin = close + 1;
     const char* next = std::strchr(dataBegin, '(');
-    const std::size_t dataLength = next != nullptr ? static_cast<std::size_t>(next - dataBegin) : std::strlen(dataBegin);
+    typed = {dataBegin, next != nullptr ? static_cast<std::size_t>(next - dataBegin) : std::strlen(dataBegin)};
     cursor_ = next;
-    const int status = detail::classifyElement(ai, {dataBegin, dataLength}, style_, rules_, out,
-                                                    (options_ & skip_text) == 0);
+    return 0;
+}
+
+int ean128_parser::nextElement(ean128_element& out)
+{
+    std::string_view ai, typed;
+    if (const int fault = scanElement(ai, typed); fault != 0)
+        return fault;
+    const int status = detail::classifyElement(ai, typed, style_, rules_, out, (options_ & skip_text) == 0);
     return applyOptions(status, options_);
+}
+
+int ean128_parser::nextElementData(ean128_element_data& out)
+{
+    std::string_view ai, typed;
+    if (const int fault = scanElement(ai, typed); fault != 0)
+        return fault;
+    return applyOptions(detail::classifyElementData(ai, typed, out), options_);
 }
 
 void ean128_parser::addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement)
