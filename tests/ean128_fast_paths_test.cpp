@@ -3,13 +3,17 @@
 // written through a three-byte window. Each must give what the general way gives.
 #include "tallowlib/databar_expanded.hpp"
 #include "tallowlib/databar_widths.hpp"
+#include "tallowlib/ean128_encoder.hpp"
 #include "tallowlib/ean128_parser.hpp"
+#include "tallowlib/errors.hpp"
 #include "tallowlib/expanded_compaction.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -43,6 +47,22 @@ std::string randomElementString(std::mt19937& rng)
         if (rng() % 4 == 0)
             s += rng() % 2 == 0 ? "~" : "! ";
     }
+    return s;
+}
+
+// Element strings that mostly encode: known AIs with fitting data, blanks and markers.
+std::string encodableElementString(std::mt19937& rng)
+{
+    static const char* const pieces[] = {
+        "(01)98898765432106", "(01)1234567890123", "(02)12345678901231~", "(3202)012345", "(3103)001750",
+        "(15)991231",         "(17)001332",        "(10)ABC 123",         "(21)xyz-42!",  "(3922)1234",
+        "(90)*,-./0123",      "(8008)12345678",    "(7003)1234567890",    "(95)X~",       "(30)12 34",
+        "(421)528 1234",      "(00)12345678901234567", "(8020)REF7",      "(98)a",        "(253)1234567890123ABC",
+    };
+    std::string s;
+    const auto parts = 1 + rng() % 4;
+    for (unsigned i = 0; i < parts; ++i)
+        s += pieces[rng() % std::size(pieces)];
     return s;
 }
 
@@ -86,6 +106,95 @@ TEST(Ean128FastPaths, RecordsWithoutTextsMatchTheFullParse)
         }
     }
     EXPECT_GT(valid, 3000);  // the corpus must reach valid elements, not only faults
+}
+
+TEST(Ean128FastPaths, ElementDataMatchesTheRecords)
+{
+    std::mt19937 rng(29);
+    for (int round = 0; round < 6000; ++round) {
+        const std::string input = randomElementString(rng);
+        for (const int options : {0, skip_length_check | skip_charset_check}) {
+            ean128_parser records(input.c_str(), options, hr_as_typed);
+            ean128_parser data(input.c_str(), options, hr_as_typed);
+            for (;;) {
+                ean128_element a;
+                ean128_element_data b;
+                const int status = records.nextElement(a);
+                ASSERT_EQ(data.nextElementData(b), status) << input;
+                ASSERT_EQ(data.cursor(), records.cursor()) << input;
+                if (status == end_of_input || status == bad_structure || status == ai_not_numeric)
+                    break;
+                // A record cuts the AI and the data to its fields; an element that does not
+                // fit is bad_structure either way.
+                EXPECT_EQ(b.ai.substr(0, sizeof a.ai - 1), fieldText(a.ai)) << input;
+                ASSERT_EQ(b.dataText(), fieldText(a.data)) << input;
+                EXPECT_EQ(b.known, a.known) << input;
+                EXPECT_EQ(b.no_separator, a.no_separator) << input;
+                EXPECT_EQ(b.status, a.status) << input;
+                const std::string separator = rng() % 2 == 0 ? "~1" : "#";
+                EXPECT_EQ(joinElement(a, separator).view(), joinElement(b, separator).view()) << input;
+                EXPECT_EQ(joinElement(b, separator).data(), fieldText(a.data)) << input;
+            }
+        }
+    }
+}
+
+// The message and the data string are built the same with the text as without it, and the
+// message equals the elements' parts joined the long way.
+TEST(Ean128FastPaths, MessagesWithAndWithoutTextAgree)
+{
+    std::mt19937 rng(31);
+    int messages = 0, symbols = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string input = round % 3 == 0 ? randomElementString(rng) : encodableElementString(rng);
+        std::string withText = "stale", human = "stale", without = "stale";
+        int codeWith = 0, codeWithout = 0;
+        try {
+            ean128Message(input.c_str(), withText, &human);
+        } catch (const invalid_ean128_format_error& e) {
+            codeWith = e.code;
+        }
+        try {
+            ean128Message(input.c_str(), without, nullptr);
+        } catch (const invalid_ean128_format_error& e) {
+            codeWithout = e.code;
+        }
+        ASSERT_EQ(codeWithout, codeWith) << input;
+        ASSERT_EQ(without, withText) << input;
+        if (codeWith != 0)
+            continue;
+        std::vector<ean128_element> elements;
+        ASSERT_EQ(parseElementStrings(input.c_str(), 0, hr_as_typed, elements), end_of_input) << input;
+        std::string expected = "~1";
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            if (i > 0 && elements[i - 1].no_separator == 0)
+                expected += "~1";
+            expected += fieldText(elements[i].ai);
+            expected += fieldText(elements[i].data);
+        }
+        ASSERT_EQ(without, expected) << input;
+        ++messages;
+
+        expanded_widths a{}, b{};
+        std::string text;
+        int symbolsWith = -1, symbolsWithout = -2;
+        try {
+            symbolsWith = expandedSymbolWidths(input.c_str(), 22, a, &text);
+        } catch (const invalid_ean128_format_error&) {
+        }
+        try {
+            symbolsWithout = expandedSymbolWidths(input.c_str(), 22, b, nullptr);
+        } catch (const invalid_ean128_format_error&) {
+            symbolsWithout = -1;
+        }
+        ASSERT_EQ(symbolsWithout, symbolsWith) << input;
+        if (symbolsWith > 0) {
+            ASSERT_EQ(a, b) << input;
+            ++symbols;
+        }
+    }
+    EXPECT_GT(messages, 1000);
+    EXPECT_GT(symbols, 1000);
 }
 
 TEST(Ean128FastPaths, CheckDigitMatchesTheWeightedSumFromTheEnd)
@@ -135,6 +244,18 @@ TEST(Ean128FastPaths, ExpandedCharacterWidthsMatchTheWidthSearch)
                     ASSERT_EQ(widths[i], expected[leftToRight ? i : 7 - i]) << value << " " << i;
             }
         }
+    }
+}
+
+// Values outside every group (never met in a symbol) take the first value of the last group.
+TEST(Ean128FastPaths, ExpandedCharacterValuesOutsideTheGroups)
+{
+    int expected[8] = {};
+    const int checksum = expandedCharacterWidths(3988, 7, 5, true, expected);
+    for (const int value : {-1, -5000, 4192, 9999}) {
+        int widths[8] = {};
+        EXPECT_EQ(expandedCharacterWidths(value, 7, 5, true, widths), checksum) << value;
+        EXPECT_TRUE(std::equal(std::begin(widths), std::end(widths), std::begin(expected))) << value;
     }
 }
 
