@@ -120,7 +120,7 @@ TEST(Ean128FastPaths, ElementDataMatchesTheRecords)
                 ean128_element a;
                 ean128_element_data b;
                 const int status = records.nextElement(a);
-                ASSERT_EQ(data.nextElementData(b), status) << input;
+                ASSERT_EQ(data.nextElement(b), status) << input;
                 ASSERT_EQ(data.cursor(), records.cursor()) << input;
                 if (status == end_of_input || status == bad_structure || status == ai_not_numeric)
                     break;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <mutex>
+#include <type_traits>
 
 namespace Kelbrin::Tallowlib {
 
@@ -36,39 +37,23 @@ bool encodableElementData(std::string_view data)
     return encodable;
 }
 
-int next(ean128_parser& parser, ean128_element& e)
-{
-    return parser.nextElement(e);
-}
-
-int next(ean128_parser& parser, ean128_element_data& e)
-{
-    return parser.nextElementData(e);
-}
-
-void appendText(const ean128_element& e, std::string* humanReadable)
-{
-    if (humanReadable != nullptr)
-        *humanReadable += fieldText(e.text);
-}
-
-void appendText(const ean128_element_data&, std::string*) {}
-
 // Parses the elements into the data string: the FNC1 an element owes is written once
-// another element follows it. Fails as the encoder does.
+// another element follows it. Records carry their texts into `humanReadable`; element data
+// has none. Fails as the encoder does.
 template <typename Element>
 void appendElements(ean128_parser& parser, detail::expanded_data_string& dataString, std::string* humanReadable)
 {
     Element element;
     bool separatorOwed = false;
     int status = 0;
-    while ((status = next(parser, element)) == 0) {
+    while ((status = parser.nextElement(element)) == 0) {
         const element_part part = joinElement(element, separatorOwed ? "#" : "");
         if (!encodableElementData(part.data()))
             fail();
         dataString.append(part.view());
         separatorOwed = element.no_separator == 0;
-        appendText(element, humanReadable);
+        if constexpr (std::is_same_v<Element, ean128_element>)
+            *humanReadable += fieldText(element.text);
     }
     if (status != end_of_input)
         fail();

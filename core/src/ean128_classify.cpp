@@ -134,6 +134,10 @@ class data_collector {
 public:
     static constexpr std::size_t kept = sizeof(ean128_element{}.data);
 
+    data_collector() = default;
+    data_collector(const data_collector&) = delete;  // it may point into its own buffer
+    data_collector& operator=(const data_collector&) = delete;
+
     void push(char c)
     {
         if (count_ < kept)

@@ -5,46 +5,28 @@
 
 #include "tallowlib/fixed_field.hpp"
 
+#include <type_traits>
+
 namespace Kelbrin::Tallowlib {
 
 namespace {
 
 constexpr std::string_view fnc1Escape = "~1";
 
-int next(ean128_parser& parser, ean128_element& e)
-{
-    return parser.nextElement(e);
-}
-
-int next(ean128_parser& parser, ean128_element_data& e)
-{
-    return parser.nextElementData(e);
-}
-
-void appendText(const ean128_element& e, std::string* humanReadable)
-{
-    if (humanReadable != nullptr)
-        humanReadable->append(fieldText(e.text));
-}
-
-void appendText(const ean128_element_data&, std::string*) {}
-
-}  // namespace
-
-namespace {
-
 // Appends every element's part to the message; the separator owed by an element is written
-// when another follows. Returns the parser's last status.
+// when another follows. Records also carry their texts into `humanReadable`; element data
+// has none. Returns the parser's last status.
 template <typename Element>
 int appendElements(ean128_parser& parser, std::string& message, std::string* humanReadable)
 {
     Element e;
     bool separatorOwed = false;
     int status;
-    while ((status = next(parser, e)) == 0) {
+    while ((status = parser.nextElement(e)) == 0) {
         message.append(joinElement(e, separatorOwed ? fnc1Escape : std::string_view()).view());
         separatorOwed = e.no_separator == 0;
-        appendText(e, humanReadable);
+        if constexpr (std::is_same_v<Element, ean128_element>)
+            humanReadable->append(fieldText(e.text));
     }
     return status;
 }

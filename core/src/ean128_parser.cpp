@@ -73,7 +73,7 @@ int ean128_parser::nextElement(ean128_element& out)
     return applyOptions(status, options_);
 }
 
-int ean128_parser::nextElementData(ean128_element_data& out)
+int ean128_parser::nextElement(ean128_element_data& out)
 {
     std::string_view ai, typed;
     if (const int fault = scanElement(ai, typed); fault != 0)

@@ -33,7 +33,7 @@ struct ean128_element_data {
 };
 
 // An element as it goes into a message: a separator of at most two characters (it may be
-// empty), then the AI and the data, joined in a buffer of elementPartSize characters.
+// empty), then the AI and the data, joined in a buffer that holds the longest of them.
 struct element_part {
     static constexpr std::size_t maxSeparator = 2;
     char text[maxSeparator + sizeof(ean128_element::ai) + sizeof(ean128_element::data)];
