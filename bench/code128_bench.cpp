@@ -49,6 +49,23 @@ void BM_Code128_LongAlternating(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// FNC1 and a digit in turn: every position starts a long digit run of its own, so a look-ahead
+// that walked each run again would grow with the square of the length.
+void BM_Code128_LongFnc1Alternating(benchmark::State& state)
+{
+    std::string input;
+    while (input.size() < static_cast<std::size_t>(state.range(0)))
+        input += "~11";
+    std::vector<char> buffer(input.size() * 8 + 64);
+    for (auto _ : state) {
+        const int n = Code128_Uni(input.c_str(), buffer.data(), static_cast<int32_t>(buffer.size()));
+        benchmark::DoNotOptimize(n);
+        if (n <= 0)
+            state.SkipWithError("encode failed");
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
 
 BENCHMARK(BM_Code128_Digits);
@@ -58,3 +75,4 @@ BENCHMARK(BM_EAN128_OneElement);
 BENCHMARK(BM_EAN128_ThreeElements);
 BENCHMARK(BM_EAN128_FiveElements);
 BENCHMARK(BM_Code128_LongAlternating)->RangeMultiplier(8)->Range(64, 32768)->Complexity(benchmark::oN);
+BENCHMARK(BM_Code128_LongFnc1Alternating)->RangeMultiplier(8)->Range(64, 131072)->Complexity(benchmark::oN);

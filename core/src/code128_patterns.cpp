@@ -27,42 +27,43 @@ constexpr std::array<std::string_view, 107> code128_symbol_patterns = {
 namespace {
 
 // Width characters of one module string, as modulesToFontText writes them (at most 7 for
-// the stop, 6 for every other symbol character).
-struct symbol_font_text {
-    std::array<char, 8> text{};
-    std::size_t size = 0;
-
-    constexpr std::string_view view() const { return {text.data(), size}; }
-};
-
-constexpr symbol_font_text fontTextOf(std::string_view modules)
+// the stop, 6 for every other symbol character), their count in the last byte.
+constexpr code128_value_font_text fontTextOf(std::string_view modules)
 {
-    symbol_font_text out;
-    for (std::size_t i = 0; i < modules.size() && out.size < out.text.size();) {
+    code128_value_font_text out{};
+    constexpr std::size_t last = out.size() - 1;
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < modules.size() && size < last;) {
         std::size_t j = i + 1;
         while (j < modules.size() && modules[j] == modules[i])
             ++j;
         const auto run = static_cast<int>(j - i);
-        out.text[out.size++] = static_cast<char>((modules[i] == 'b' ? 48 : 96) + run);
+        out[size++] = static_cast<char>((modules[i] == 'b' ? 48 : 96) + run);
         i = j;
     }
+    out[last] = static_cast<char>(size);
     return out;
 }
 
-// The font text of every symbol value, worked out from the module table at compile time.
-// Every symbol character starts with a bar and ends with a space, so the font text of a
-// symbol is the font texts of its values one after another.
-constexpr auto symbolFontTexts = [] {
-    std::array<symbol_font_text, 107> out{};
-    for (std::size_t v = 0; v < out.size(); ++v)
+constexpr std::string_view textOf(const code128_value_font_text& glyphs)
+{
+    return {glyphs.data(), static_cast<std::size_t>(glyphs.back())};
+}
+
+constexpr std::array<code128_value_font_text, 256> valueFontTexts = [] {
+    std::array<code128_value_font_text, 256> out{};
+    for (std::size_t v = 0; v < code128_symbol_patterns.size(); ++v)
         out[v] = fontTextOf(code128_symbol_patterns[v]);
     return out;
 }();
 
-static_assert(symbolFontTexts[0].view() == "2a2b2b");
-static_assert(symbolFontTexts[106].view() == "2c3a1a2");
+static_assert(textOf(valueFontTexts[0]) == "2a2b2b");
+static_assert(textOf(valueFontTexts[106]) == "2c3a1a2");
+static_assert(textOf(valueFontTexts[107]).empty() && textOf(valueFontTexts[255]).empty());
 
 }  // namespace
+
+constexpr std::array<code128_value_font_text, 256> code128_value_font_texts = valueFontTexts;
 
 void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules)
 {
@@ -81,10 +82,9 @@ void appendCode128FontText(std::span<const std::uint8_t> values, std::string& te
     char* const begin = text.data() + start;
     char* p = begin;
     for (const std::uint8_t v : values) {
-        if (v >= symbolFontTexts.size())
-            continue;
-        std::memcpy(p, symbolFontTexts[v].text.data(), symbolFontTexts[v].text.size());
-        p += symbolFontTexts[v].size;
+        const code128_value_font_text& glyphs = code128_value_font_texts[v];  // empty above 106
+        std::memcpy(p, glyphs.data(), glyphs.size());
+        p += glyphs.back();
     }
     text.resize(start + static_cast<std::size_t>(p - begin));
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Kelbrin::Tallowlib {
@@ -34,8 +35,22 @@ inline constexpr std::uint8_t stop = 106;
 std::vector<code128_token> tokenizeCode128(const char* text, std::size_t length);
 void tokenizeCode128(const char* text, std::size_t length, std::vector<code128_token>& tokens);
 
+// A token as the encoder's tables index it: a data character's code (0..255), FNC1..FNC4 as
+// 256..259.
+using code128_slot = std::uint16_t;
+
+// The tokens of tokenizeCode128 as slots, written into `slots` from the start; `slots` is
+// grown to hold `length` when smaller and never cut, so that scratch storage keeps its size.
+// Gives the number of tokens.
+std::size_t tokenizeCode128Slots(const char* text, std::size_t length, std::vector<code128_slot>& slots);
+
 // Start, data, code changes, check character and stop (values 0..106).
 std::vector<std::uint8_t> encodeCode128Values(const std::vector<code128_token>& tokens);
 void encodeCode128Values(const std::vector<code128_token>& tokens, std::vector<std::uint8_t>& values);
+
+// The width characters of the same values (what appendCode128FontText makes of them), written
+// as the values are worked out; `text` is overwritten.
+void encodeCode128FontText(const std::vector<code128_token>& tokens, std::string& text);
+void encodeCode128FontText(const code128_slot* slots, std::size_t count, std::string& text);
 
 }  // namespace Kelbrin::Tallowlib
