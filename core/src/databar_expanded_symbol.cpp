@@ -56,7 +56,7 @@ constexpr std::array<int, 8> powersOfThree = {1, 3, 9, 27, 81, 32, 96, 77};
 // odd widths sit at elements 0, 2, 4, 6 of a character, even widths at 1, 3, 5, 7.
 struct four_widths {
     std::array<std::uint8_t, 4> widths{};
-    int powerSum = 0;
+    int powerSum = 0;  // modulo 211
 };
 
 constexpr four_widths combination(std::int64_t value, int modules, int widest, bool even)
@@ -67,6 +67,7 @@ constexpr four_widths combination(std::int64_t value, int modules, int widest, b
         out.widths[i] = static_cast<std::uint8_t>(w[i]);
         out.powerSum += powersOfThree[2 * i + (even ? 1 : 0)] * w[i];
     }
+    out.powerSum %= 211;
     return out;
 }
 
@@ -117,6 +118,15 @@ constexpr std::array<std::array<int, 2>, 12> startWeights = {{
     {16, 109}, {70, 134}, {148, 6}, {120, 79}, {103, 161}, {55, 45},
 }};
 
+// The weights are residues modulo 211 already, as the symbol loop takes them.
+static_assert([] {
+    for (const auto& pair : startWeights)
+        for (int w : pair)
+            if (w < 0 || w >= 211)
+                return false;
+    return true;
+}());
+
 constexpr int weightIndex(finder_use f) { return f.pattern * 2 + (f.mirrored ? 1 : 0); }
 
 // The five widths of every finder form, indexed like startWeights: form 1 is the three
@@ -142,8 +152,8 @@ void writeFinder(finder_use f, int* out)
 }
 
 // The widths of one symbol character and the checksum with its weights added (see
-// expandedCharacterWidths), inlined into the symbol loop.
-inline int characterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
+// expandedCharacterWidths), inlined into the symbol loop; the weight is taken modulo 211.
+inline int characterWidths(int value, int reducedWeight, int checksum, bool leftToRight, int* widths)
 {
     // Values outside every group never happen for 12-bit values and check characters;
     // they take the first value of the last group.
@@ -167,9 +177,10 @@ inline int characterWidths(int value, int weight, int checksum, bool leftToRight
         widths[2 * i + 1] = second[k];
     }
     // Element i weighs weight * 3^i (mod 211): one sum of the widths times the powers of 3,
-    // then the character's weight.
-    const int powerSum = odd.powerSum + even.powerSum;
-    return (checksum + weight % 211 * (powerSum % 211)) % 211;
+    // then the character's weight (already reduced modulo 211).
+    const int sum = odd.powerSum + even.powerSum;
+    const int powerSum = sum >= 211 ? sum - 211 : sum;
+    return (checksum + reducedWeight * powerSum) % 211;
 }
 
 constexpr trace_site dataErrorSite{"Kelbrin::Tallowlib::detail::RSS14Eenc", 179, "[rss-detail]", 40000};
@@ -185,7 +196,7 @@ const finder_use* finderSequence(int finders)
 
 int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
 {
-    return characterWidths(value, weight, checksum, leftToRight, widths);
+    return characterWidths(value, weight % 211, checksum, leftToRight, widths);
 }
 
 int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow)
