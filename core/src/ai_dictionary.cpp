@@ -144,28 +144,92 @@ constexpr bool simpleMatch(std::string_view pattern, std::string_view ai)
 static_assert(simpleMatch("3[1-6][0-9][0-9]", "3202") && !simpleMatch("3[1-6][0-9][0-9]", "3702"));
 static_assert(!simpleMatch("9[1-9]", "9") && !simpleMatch("9[1-9]", "910") && simpleMatch("9[1-9]", "99"));
 
-// The rows an AI beginning with one digit can match, in search order.
-struct row_list {
-    std::array<std::uint8_t, definitions.size()> rows{};
+// Every row's pattern is made of digits and digit classes, and is 2 to 4 positions long:
+// an AI of other length, or with a character other than a digit, matches no row.
+constexpr std::size_t shortestAi = 2;
+constexpr std::size_t longestAi = 4;
+
+constexpr bool everyPatternIsShortAndSimple()
+{
+    for (const ai_definition& row : definitions) {
+        const std::string_view pattern = row.pattern;
+        if (!isSimplePattern(pattern))
+            return false;
+        std::size_t positions = 0;
+        for (std::size_t i = 0; i < pattern.size(); ++positions)
+            i += digitClassAt(pattern, i).length;
+        if (positions < shortestAi || positions > longestAi)
+            return false;
+    }
+    return true;
+}
+
+static_assert(everyPatternIsShortAndSimple());
+
+// Slot of an all-digit AI of 2 to 4 digits in the lookup table: AIs of each length follow
+// those of the lengths below it (100 + 1000 + 10000 slots).
+constexpr std::size_t firstSlot(std::size_t length)
+{
+    return length == 2 ? 0 : length == 3 ? 100 : 1100;
+}
+constexpr std::size_t lookupSlots = 11100;
+constexpr std::uint8_t noRow = 0xFF;
+
+static_assert(definitions.size() < noRow);
+
+// Every digit position of a simple pattern as a class.
+struct pattern_positions {
+    std::array<digit_class, longestAi> at{};
     std::size_t count = 0;
 };
 
-// For every leading digit the rows worth trying: a row whose pattern begins with another
-// digit (or a class without it) cannot match. A pattern of other syntax is tried for all.
-constexpr auto rowsByLeadingDigit = [] {
-    std::array<row_list, 10> out{};
-    for (std::size_t i = 0; i < definitions.size(); ++i) {
-        const std::string_view pattern = definitions[i].pattern;
-        const digit_class first = pattern.empty() ? digit_class{0, 0, 0} : digitClassAt(pattern, 0);
-        for (char d = '0'; d <= '9'; ++d) {
-            if (first.length == 0 || (d >= first.low && d <= first.high)) {
-                row_list& list = out[static_cast<std::size_t>(d - '0')];
-                list.rows[list.count++] = static_cast<std::uint8_t>(i);
+constexpr pattern_positions positionsOf(std::string_view pattern)
+{
+    pattern_positions out;
+    for (std::size_t i = 0; i < pattern.size(); i += out.at[out.count++].length)
+        out.at[out.count] = digitClassAt(pattern, i);
+    return out;
+}
+
+// The first matching row of every AI of 2 to 4 digits, or noRow: each row claims the AIs
+// its pattern spells out, the rows taken last to first so that an earlier row wins.
+constexpr auto rowByAi = [] {
+    std::array<std::uint8_t, lookupSlots> table{};
+    for (auto& slot : table)
+        slot = noRow;
+    for (std::size_t i = definitions.size(); i-- > 0;) {
+        const pattern_positions p = positionsOf(definitions[i].pattern);
+        std::size_t combinations = 1;
+        for (std::size_t k = 0; k < p.count; ++k)
+            combinations *= static_cast<std::size_t>(p.at[k].high - p.at[k].low + 1);
+        for (std::size_t c = 0; c < combinations; ++c) {
+            std::size_t value = 0;
+            for (std::size_t k = 0, rest = c; k < p.count; ++k) {
+                const auto width = static_cast<std::size_t>(p.at[k].high - p.at[k].low + 1);
+                value = value * 10 + static_cast<std::size_t>(p.at[k].low - '0') + rest % width;
+                rest /= width;
             }
+            table[firstSlot(p.count) + value] = static_cast<std::uint8_t>(i);
         }
     }
-    return out;
+    return table;
 }();
+
+static_assert(rowByAi[firstSlot(2) + 1] == 1 && rowByAi[firstSlot(4) + 3202] == 20 && rowByAi[firstSlot(3) + 999] == noRow);
+
+// The table slot of the AI, or lookupSlots when it is no AI of 2 to 4 digits.
+constexpr std::size_t slotOf(std::string_view ai)
+{
+    if (ai.size() < shortestAi || ai.size() > longestAi)
+        return lookupSlots;
+    std::size_t value = 0;
+    for (char c : ai) {
+        if (!isDigit(c))
+            return lookupSlots;
+        value = value * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return firstSlot(ai.size()) + value;
+}
 
 // The digits every AI matching `pattern` must begin with: its leading literal characters,
 // not counting one followed by a quantifier; none when the pattern has alternatives.
@@ -303,17 +367,10 @@ bool aiDefinitionMatches(const ai_definition& row, std::string_view ai)
 
 const ai_definition* findAiDefinition(std::string_view ai)
 {
-    if (!ai.empty() && isDigit(ai[0])) {
-        const row_list& candidates = rowsByLeadingDigit[static_cast<std::size_t>(ai[0] - '0')];
-        for (std::size_t k = 0; k < candidates.count; ++k)
-            if (rowMatches(candidates.rows[k], ai))
-                return &definitions[candidates.rows[k]];
+    const std::size_t slot = slotOf(ai);
+    if (slot == lookupSlots || rowByAi[slot] == noRow)
         return nullptr;
-    }
-    for (std::size_t i = 0; i < definitions.size(); ++i)
-        if (rowMatches(i, ai))
-            return &definitions[i];
-    return nullptr;
+    return &definitions[rowByAi[slot]];
 }
 
 const ai_hr_rule* findAiFormattingRule(std::string_view ai)

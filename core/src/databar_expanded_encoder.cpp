@@ -3,8 +3,9 @@
 #include "tallowlib/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 
+#include <array>
 #include <mutex>
-#include <vector>
+#include <type_traits>
 
 namespace Kelbrin::Tallowlib {
 
@@ -21,12 +22,54 @@ std::mutex& expandedEncodeLock()
 
 // Element data the compaction cannot carry with a standard meaning: characters outside
 // the ISO/IEC 646 set, "#" (it would become an FNC1 in the middle of the data) and "^".
+constexpr auto encodableTable = [] {
+    std::array<bool, 256> t{};
+    for (std::size_t c = 1; c < t.size(); ++c)
+        t[c] = (detail::characterClassTable[c] & detail::iso646_set) != 0 && c != '#' && c != '^';
+    return t;
+}();
+
 bool encodableElementData(std::string_view data)
 {
+    bool encodable = true;
     for (char c : data)
-        if (c == '#' || c == '^' || (detail::characterClass(c) & detail::iso646_set) == 0)
-            return false;
-    return true;
+        encodable &= encodableTable[static_cast<unsigned char>(c)];
+    return encodable;
+}
+
+// Parses the elements into the data string: the FNC1 an element owes is written once
+// another element follows it. Records carry their texts into `humanReadable`; element data
+// has none. Fails as the encoder does.
+template <typename Element>
+void appendElements(ean128_parser& parser, detail::expanded_data_string& dataString, std::string* humanReadable)
+{
+    Element element;
+    bool separatorOwed = false;
+    int status = 0;
+    while ((status = parser.nextElement(element)) == 0) {
+        const element_part part = joinElement(element, separatorOwed ? "#" : "");
+        if (!encodableElementData(part.data()))
+            fail();
+        dataString.append(part.view());
+        separatorOwed = element.no_separator == 0;
+        if constexpr (std::is_same_v<Element, ean128_element>)
+            *humanReadable += fieldText(element.text);
+    }
+    if (status != end_of_input)
+        fail();
+}
+
+void buildDataString(const char* input, detail::expanded_data_string& dataString, std::string* humanReadable)
+{
+    dataString.length = 0;
+    dataString.text[0] = '\0';
+    ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
+                         hr_as_typed);
+    // Without a text the elements need no records.
+    if (humanReadable != nullptr)
+        appendElements<ean128_element>(parser, dataString, humanReadable);
+    else
+        appendElements<ean128_element_data>(parser, dataString, nullptr);
 }
 
 }  // namespace
@@ -52,27 +95,13 @@ namespace detail {
 int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths& widths, std::string* humanReadable)
 {
     const int s = normaliseSegmentsPerRow(segmentsPerRow);
-    // Reused from call to call: the element records and the data string are the only
-    // sizeable things a call needs.
-    thread_local std::vector<ean128_element> elements;
+    // Reused from call to call: the data string is the only sizeable thing a call needs.
     thread_local detail::expanded_data_string dataString;
     std::string text;
     int symbolCharacters = 0;
     {
         std::lock_guard guard(expandedEncodeLock());
-        elements.clear();
-        ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
-                             hr_as_typed);
-        ean128_element element{};
-        int status = 0;
-        while ((status = parser.nextElement(element)) == 0)
-            elements.push_back(element);
-        if (status != end_of_input)
-            fail();
-        for (const auto& e : elements)
-            if (!encodableElementData(fieldText(e.data)))
-                fail();
-        detail::buildExpandedDataString(elements, dataString, humanReadable != nullptr ? &text : nullptr);
+        buildDataString(input, dataString, humanReadable != nullptr ? &text : nullptr);
         symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
         if (symbolCharacters <= 0)
             fail();

@@ -5,11 +5,31 @@
 
 #include "tallowlib/fixed_field.hpp"
 
+#include <type_traits>
+
 namespace Kelbrin::Tallowlib {
 
 namespace {
 
 constexpr std::string_view fnc1Escape = "~1";
+
+// Appends every element's part to the message; the separator owed by an element is written
+// when another follows. Records also carry their texts into `humanReadable`; element data
+// has none. Returns the parser's last status.
+template <typename Element>
+int appendElements(ean128_parser& parser, std::string& message, std::string* humanReadable)
+{
+    Element e;
+    bool separatorOwed = false;
+    int status;
+    while ((status = parser.nextElement(e)) == 0) {
+        message.append(joinElement(e, separatorOwed ? fnc1Escape : std::string_view()).view());
+        separatorOwed = e.no_separator == 0;
+        if constexpr (std::is_same_v<Element, ean128_element>)
+            humanReadable->append(fieldText(e.text));
+    }
+    return status;
+}
 
 }  // namespace
 
@@ -18,21 +38,11 @@ void ean128Message(const char* input, std::string& message, std::string* humanRe
     message.clear();
     if (humanReadable != nullptr)
         humanReadable->clear();
-    // Built while parsing: the separator owed by an element is written when another follows.
     ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
-    ean128_element e;
-    bool separatorOwed = false;
     message.append(fnc1Escape);
-    int status;
-    while ((status = parser.nextElement(e)) == 0) {
-        if (separatorOwed)
-            message.append(fnc1Escape);
-        message.append(fieldText(e.ai));
-        message.append(fieldText(e.data));
-        separatorOwed = e.no_separator == 0;
-        if (humanReadable != nullptr)
-            humanReadable->append(fieldText(e.text));
-    }
+    // Without a text the elements need no records.
+    const int status = humanReadable != nullptr ? appendElements<ean128_element>(parser, message, humanReadable)
+                                                : appendElements<ean128_element_data>(parser, message, nullptr);
     if (status != end_of_input) {
         message.clear();
         if (humanReadable != nullptr)

@@ -3,7 +3,6 @@
 #include "ean128_classify.hpp"
 #include "tallowlib/errors.hpp"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -36,27 +35,50 @@ ean128_parser::~ean128_parser() = default;
 ean128_parser::ean128_parser(ean128_parser&&) noexcept = default;
 ean128_parser& ean128_parser::operator=(ean128_parser&&) noexcept = default;
 
-int ean128_parser::nextElement(ean128_element& out)
+int ean128_parser::scanElement(std::string_view& ai, std::string_view& typed)
 {
     if (cursor_ == nullptr || *cursor_ == '\0')
         return end_of_input;
-    const char* open = std::strchr(cursor_, '(');
+    // The cursor stands on the "(" of the next element unless the input is faulty.
+    const char* open = *cursor_ == '(' ? cursor_ : std::strchr(cursor_, '(');
     if (open == nullptr)
         return bad_structure;
-    const char* close = std::strchr(open + 1, ')');
-    if (close == nullptr)
-        return bad_structure;
-    const std::string_view ai(open + 1, static_cast<std::size_t>(close - open - 1));
-    if (ai.empty() || !std::all_of(ai.begin(), ai.end(), isDigit))
+    // The AI runs to the first ")"; it must be digits only. Digits are read up to what ends
+    // them, and only a run that ends elsewhere than at ")" needs the search for one.
+    const char* close = open + 1;
+    while (isDigit(*close))
+        ++close;
+    if (*close != ')') {
+        if (std::strchr(close, ')') == nullptr)
+            return bad_structure;
         return ai_not_numeric;
+    }
+    if (close == open + 1)
+        return ai_not_numeric;
+    ai = {open + 1, static_cast<std::size_t>(close - open - 1)};
 
     const char* dataBegin = close + 1;
     const char* next = std::strchr(dataBegin, '(');
-    const std::size_t dataLength = next != nullptr ? static_cast<std::size_t>(next - dataBegin) : std::strlen(dataBegin);
+    typed = {dataBegin, next != nullptr ? static_cast<std::size_t>(next - dataBegin) : std::strlen(dataBegin)};
     cursor_ = next;
-    const int status = detail::classifyElement(ai, {dataBegin, dataLength}, style_, rules_, out,
-                                                    (options_ & skip_text) == 0);
+    return 0;
+}
+
+int ean128_parser::nextElement(ean128_element& out)
+{
+    std::string_view ai, typed;
+    if (const int fault = scanElement(ai, typed); fault != 0)
+        return fault;
+    const int status = detail::classifyElement(ai, typed, style_, rules_, out, (options_ & skip_text) == 0);
     return applyOptions(status, options_);
+}
+
+int ean128_parser::nextElement(ean128_element_data& out)
+{
+    std::string_view ai, typed;
+    if (const int fault = scanElement(ai, typed); fault != 0)
+        return fault;
+    return applyOptions(detail::classifyElementData(ai, typed, out), options_);
 }
 
 void ean128_parser::addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement)

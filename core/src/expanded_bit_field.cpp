@@ -2,37 +2,14 @@
 #include "tallowlib/expanded_compaction.hpp"
 #include "tallowlib/trace.hpp"
 
-#include <cstring>
 
 namespace Kelbrin::Tallowlib::detail {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 256> makeClassTable()
-{
-    std::array<std::uint8_t, 256> t{};
-    t[0] = end_of_data;
-    for (int c = '0'; c <= '9'; ++c)
-        t[c] = numeric_class | alphanumeric_set | iso646_set;
-    t['#'] = numeric_class | fnc1_class | alphanumeric_set | iso646_set;
-    for (int c = 'A'; c <= 'Z'; ++c)
-        t[c] = alphanumeric_set | iso646_set;
-    for (char c : {'*', ',', '-', '.', '/', '^'})
-        t[static_cast<unsigned char>(c)] = alphanumeric_set | iso646_set;
-    for (int c = 'a'; c <= 'z'; ++c)
-        t[c] = iso646_set;
-    for (char c : {' ', '!', '"', '%', '&', '\'', '(', ')', '+', ':', ';', '<', '=', '>', '?', '_'})
-        t[static_cast<unsigned char>(c)] = iso646_set;
-    return t;
-}
-
-constexpr std::array<std::uint8_t, 256> classTable = makeClassTable();
-
 constexpr trace_site putBitsSite{"Kelbrin::Tallowlib::detail::putBits", 1928, "[rss-detail]", 40000};
 
 }  // namespace
-
-std::uint8_t characterClass(char c) { return classTable[static_cast<unsigned char>(c)]; }
 
 // Up to 16 bits starting anywhere in a byte span at most three bytes: a 24-bit window.
 constexpr int windowBits = 24;
@@ -79,20 +56,5 @@ unsigned readBits(const bit_field& field, int start, int count)
     return (window >> (windowBits - start % 8 - count)) & ((1u << count) - 1u);
 }
 
-void expanded_compaction::write(int count, unsigned value)
-{
-    putBits(*field, bits, count, value);
-    bits += count;
-}
-
-void expanded_data_string::append(std::string_view s)
-{
-    const auto room = static_cast<std::size_t>(maxDataStringLength - length);
-    const std::size_t n = s.size() < room ? s.size() : room;
-    if (n > 0)
-        std::memcpy(text + length, s.data(), n);
-    length += static_cast<int>(n);
-    text[length] = '\0';
-}
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -158,12 +158,14 @@ compaction_mode selectEncodationMethod(expanded_compaction& s)
 
 void fillVariableLengthField(bit_field& field, int dataCharacters)
 {
+    // The method bits follow the linkage flag in the first byte.
+    const unsigned method = field[0] >> 3 & 0xFu;
     int at = -1;
-    if (readBits(field, 1, 1) == 1)
+    if (method >> 3 == 1)
         at = 2;  // method "1"
-    else if (readBits(field, 1, 2) == 0)
+    else if (method >> 2 == 0)
         at = 3;  // method "00"
-    else if (readBits(field, 1, 4) == 0b0110)
+    else if (method == 0b0110)
         at = 6;  // methods "01100" and "01101"
     if (at < 0)
         return;

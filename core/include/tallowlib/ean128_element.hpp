@@ -3,7 +3,10 @@
 
 #include "tallowlib/fixed_field.hpp"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 namespace Kelbrin::Tallowlib {
 
@@ -15,5 +18,62 @@ struct ean128_element {
     std::uint8_t no_separator;  // 1 when no FNC1 need follow the element
     std::int32_t status;        // status bits found, before the parser's options are applied
 };
+
+// One element as the message builders need it, without a record or a text: the AI as
+// written, the normalised data and the separator rule.
+struct ean128_element_data {
+    std::string_view ai;        // into the parsed input
+    char data[sizeof(ean128_element::data)];  // the normalised data, at most 39 characters
+    std::size_t dataLength;     // characters in `data` (the data proper may be longer: bad_structure)
+    std::uint8_t known;
+    std::uint8_t no_separator;
+    std::int32_t status;
+
+    std::string_view dataText() const { return {data, dataLength}; }
+};
+
+// An element as it goes into a message: a separator of at most two characters (it may be
+// empty), then the AI and the data, joined in a buffer that holds the longest of them.
+struct element_part {
+    static constexpr std::size_t maxSeparator = 2;
+    char text[maxSeparator + sizeof(ean128_element::ai) + sizeof(ean128_element::data)];
+    std::size_t length = 0;
+    std::size_t dataStart = 0;  // where the data begins, after the separator and the AI
+
+    std::string_view view() const { return {text, length}; }
+    std::string_view data() const { return {text + dataStart, length - dataStart}; }
+};
+
+// Joins `separator` (cut to two characters), the AI and the data of `e`. Whole fields are
+// copied, which the buffer holds, and the length counts their text only.
+inline element_part joinElement(const ean128_element& e, std::string_view separator)
+{
+    element_part part;
+    part.length = separator.size() < element_part::maxSeparator ? separator.size() : element_part::maxSeparator;
+    std::memcpy(part.text, separator.data(), part.length);
+    std::memcpy(part.text + part.length, e.ai, sizeof e.ai);
+    part.length += fieldText(e.ai).size();
+    part.dataStart = part.length;
+    std::memcpy(part.text + part.length, e.data, sizeof e.data);
+    part.length += fieldText(e.data).size();
+    return part;
+}
+
+// The same for element data; the AI is cut to what a record holds.
+inline element_part joinElement(const ean128_element_data& e, std::string_view separator)
+{
+    element_part part;
+    part.length = separator.size() < element_part::maxSeparator ? separator.size() : element_part::maxSeparator;
+    std::memcpy(part.text, separator.data(), part.length);
+    const std::size_t aiLength = e.ai.size() < sizeof(ean128_element::ai) ? e.ai.size() : sizeof(ean128_element::ai) - 1;
+    for (std::size_t i = 0; i < aiLength; ++i)  // a few digits: no call
+        part.text[part.length + i] = e.ai[i];
+    part.length += aiLength;
+    part.dataStart = part.length;
+    // The whole data buffer is copied (it fits), only its data counted.
+    std::memcpy(part.text + part.length, e.data, sizeof e.data);
+    part.length += e.dataLength < sizeof e.data ? e.dataLength : sizeof e.data - 1;
+    return part;
+}
 
 }  // namespace Kelbrin::Tallowlib

@@ -54,6 +54,8 @@ public:
     // options are applied, or end_of_input. `out` is left alone for end_of_input, bad_structure
     // and ai_not_numeric; these leave the cursor where it was.
     int nextElement(ean128_element& out);
+    // The same as with skip_text, without a record: `out.ai` points into the input.
+    int nextElement(ean128_element_data& out);
 
     // Appends a formatting rule for style 4 (same shape as ai_hr_rule; the expression is
     // matched case-insensitively). Throws boost::regex_error for an invalid expression.
@@ -65,6 +67,10 @@ public:
     const char* cursor() const noexcept { return cursor_; }
 
 private:
+    // Finds the next element's AI and typed data and moves the cursor past them; returns 0,
+    // or the status of a faulty or missing element (the cursor then stays).
+    int scanElement(std::string_view& ai, std::string_view& typed);
+
     int options_;
     int style_;
     const char* cursor_;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 
@@ -22,7 +23,15 @@ struct expanded_data_string {
 
     std::string_view view() const { return {text, static_cast<std::size_t>(length)}; }
     // Appends as much of `s` as fits; the text stays zero-terminated.
-    void append(std::string_view s);
+    void append(std::string_view s)
+    {
+        const auto room = static_cast<std::size_t>(maxDataStringLength - length);
+        const std::size_t n = s.size() < room ? s.size() : room;
+        if (n > 0)
+            std::memcpy(text + length, s.data(), n);
+        length += static_cast<int>(n);
+        text[length] = '\0';
+    }
 };
 
 // Joins the elements: AI, data and "#" after every element that needs an FNC1 and is not
@@ -43,7 +52,27 @@ enum character_class_bit : std::uint8_t {
     end_of_data = 128,    // the terminating zero
 };
 
-std::uint8_t characterClass(char c);
+constexpr std::array<std::uint8_t, 256> makeCharacterClassTable()
+{
+    std::array<std::uint8_t, 256> t{};
+    t[0] = end_of_data;
+    for (int c = '0'; c <= '9'; ++c)
+        t[c] = numeric_class | alphanumeric_set | iso646_set;
+    t['#'] = numeric_class | fnc1_class | alphanumeric_set | iso646_set;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[c] = alphanumeric_set | iso646_set;
+    for (char c : {'*', ',', '-', '.', '/', '^'})
+        t[static_cast<unsigned char>(c)] = alphanumeric_set | iso646_set;
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[c] = iso646_set;
+    for (char c : {' ', '!', '"', '%', '&', '\'', '(', ')', '+', ':', ';', '<', '=', '>', '?', '_'})
+        t[static_cast<unsigned char>(c)] = iso646_set;
+    return t;
+}
+
+inline constexpr std::array<std::uint8_t, 256> characterClassTable = makeCharacterClassTable();
+
+inline std::uint8_t characterClass(char c) { return characterClassTable[static_cast<unsigned char>(c)]; }
 
 // ---- Bit field --------------------------------------------------------------------
 
@@ -89,7 +118,30 @@ struct expanded_compaction {
     char current() const { return data[index]; }
     char next() const { return data[index] == '\0' ? '\0' : data[index + 1]; }
     // putBits at the bit position, which advances by `count` whether or not it was written.
-    void write(int count, unsigned value);
+    void write(int count, unsigned value)
+    {
+        if (!writeInWindow(count, value))
+            putBits(*field, bits, count, value);
+        bits += count;
+    }
+
+private:
+    // The common case of write without a call: up to 16 bits wholly inside the field, in
+    // the three bytes from the one holding the bit position.
+    bool writeInWindow(int count, unsigned value)
+    {
+        if (count < 0 || count > 16 || bits < 0 || bits > bitFieldBits - 24)
+            return false;
+        auto* bytes = field->data() + bits / 8;
+        const int shift = 24 - bits % 8 - count;
+        const std::uint32_t mask = ((1u << count) - 1u) << shift;
+        const std::uint32_t window = (std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2]) & ~mask;
+        const std::uint32_t merged = window | ((value << shift) & mask);
+        bytes[0] = static_cast<std::uint8_t>(merged >> 16);
+        bytes[1] = static_cast<std::uint8_t>(merged >> 8);
+        bytes[2] = static_cast<std::uint8_t>(merged);
+        return true;
+    }
 };
 
 // Writes the encodation method and its compressed fields, and leaves the data index at
