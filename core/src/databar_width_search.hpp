@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -51,11 +53,26 @@ constexpr std::int64_t binomial(int a, int b)
     return computedCombinations(a, b);
 }
 
+// The combinations the width search steps over when it widens an element: those with the
+// element at its current width, `after` modules and `remaining` elements left after it.
+// `allWide` says that this element and every one before it are wider than 1, so that
+// (unless `noNarrow`) the rest must hold the narrow element. The combinations lost to the
+// widest-element limit are the sum of C(after - mxw - 1, remaining - 2) over every too wide
+// mxw, which is C(after - maxWidth - 1, remaining - 1) (hockey-stick identity; 0 when no
+// width is too wide).
+constexpr std::int64_t stepCombinations(int after, int remaining, bool allWide, int maxWidth, bool noNarrow)
+{
+    std::int64_t count = binomial(after - 1, remaining - 1);
+    if (!noNarrow && allWide && after - remaining >= remaining)
+        count -= binomial(after - remaining - 1, remaining - 1);
+    if (remaining > 1)
+        count -= binomial(after - maxWidth - 1, remaining - 1) * remaining;
+    else if (after > maxWidth)
+        --count;
+    return count;
+}
+
 // rssWidths without the range check: 1 <= elements <= maxParityElements is the caller's.
-// The combinations lost to the widest-element limit for an element of elmWidth are the sum
-// of C(n - elmWidth - mxw - 1, remaining - 2) over every too wide mxw, which is
-// C(n - elmWidth - maxWidth - 1, remaining - 1) (hockey-stick identity; 0 when no width is
-// too wide).
 constexpr parity_widths searchWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
 {
     parity_widths widths{};
@@ -67,13 +84,7 @@ constexpr parity_widths searchWidths(std::int64_t value, int modules, int elemen
         int elmWidth = 1;
         std::int64_t subVal = 0;
         for (;; ++elmWidth) {
-            subVal = binomial(n - elmWidth - 1, remaining - 1);
-            if (!noNarrow && narrowMask == 0 && n - elmWidth - remaining >= remaining)
-                subVal -= binomial(n - elmWidth - remaining - 1, remaining - 1);
-            if (remaining > 1)
-                subVal -= binomial(n - elmWidth - maxWidth - 1, remaining - 1) * remaining;
-            else if (n - elmWidth > maxWidth)
-                --subVal;
+            subVal = stepCombinations(n - elmWidth, remaining, narrowMask == 0, maxWidth, noNarrow);
             value -= subVal;
             // Every element after this one needs a module: no wider choice remains.
             if (value < 0 || elmWidth >= n - remaining)
@@ -87,5 +98,63 @@ constexpr parity_widths searchWidths(std::int64_t value, int modules, int elemen
     widths[static_cast<std::size_t>(elements - 1)] = n;
     return widths;
 }
+
+// The width search of one parity (its modules, elements, widest element and narrow rule)
+// with every count it steps over worked out beforehand, for parities with too many width
+// sets to tabulate. Gives what searchWidths gives for every value.
+class stepped_width_search {
+public:
+    static constexpr int maxModules = 24;
+
+    constexpr stepped_width_search(int modules, int elements, int maxWidth, bool noNarrow)
+        : modules_(modules), elements_(elements)
+    {
+        if (modules < 1 || modules > maxModules || elements < 1 || elements > maxParityElements)
+            throw std::invalid_argument("stepped_width_search: parity too large");
+        for (int allWide = 0; allWide < 2; ++allWide)
+            for (int remaining = 1; remaining < elements; ++remaining)
+                for (int after = 0; after < modules; ++after) {
+                    const std::int64_t count = stepCombinations(after, remaining, allWide != 0, maxWidth, noNarrow);
+                    if (count < std::numeric_limits<std::int32_t>::min() || count > std::numeric_limits<std::int32_t>::max())
+                        throw std::overflow_error("stepped_width_search: count past 32 bits");
+                    steps_[static_cast<std::size_t>(allWide)][static_cast<std::size_t>(remaining)]
+                          [static_cast<std::size_t>(after)] = static_cast<std::int32_t>(count);
+                }
+    }
+
+    // Each element is widened while the value covers the combinations stepped over; the
+    // last element takes the modules left.
+    constexpr parity_widths widths(std::int64_t value) const
+    {
+        parity_widths widths{};
+        int n = modules_;
+        bool allWide = true;  // every element so far wider than 1
+        for (int bar = 0; bar < elements_ - 1; ++bar) {
+            const int remaining = elements_ - bar - 1;
+            const int widest = n - remaining;  // every element after this one needs a module
+            const auto& steps = steps_[0][static_cast<std::size_t>(remaining)];
+            const auto& wideSteps = steps_[1][static_cast<std::size_t>(remaining)];
+            int width = 1;
+            for (; width < widest; ++width) {
+                const auto after = static_cast<std::size_t>(n - width);
+                const std::int32_t count = allWide && width > 1 ? wideSteps[after] : steps[after];
+                if (value < count)
+                    break;
+                value -= count;
+            }
+            allWide = allWide && width > 1;
+            n -= width;
+            widths[static_cast<std::size_t>(bar)] = width;
+        }
+        widths[static_cast<std::size_t>(elements_ - 1)] = n;
+        return widths;
+    }
+
+private:
+    int modules_;
+    int elements_;
+    // [allWide][remaining][modules after the element]
+    std::array<std::array<std::array<std::int32_t, maxModules>, maxParityElements>, 2> steps_{};
+};
 
 }  // namespace Kelbrin::Tallowlib::detail

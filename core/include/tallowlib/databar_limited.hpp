@@ -5,6 +5,7 @@
 #include "tallowlib/barcode_encoder.hpp"
 #include "tallowlib/databar14.hpp"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,16 @@ public:
     int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
 };
 
+// The 46 element widths as digits "1".."9", as databarLimitedElementWidths gives them.
+using databar_limited_elements = std::array<char, 46>;
+databar_limited_elements databarLimitedElements(gtin_digits digits);
+
 // The 46-digit element-width text of the symbol holding the 14 digits (an indicator digit
 // other than 0 or 1 is taken as 0).
 std::string databarLimitedElementWidths(gtin_digits digits);
+
+// The human-readable text of the symbol holding the 14 digits (indicator as encoded).
+std::string databarLimitedHumanReadable(gtin_digits digits);
 
 // The check character's 14 widths for a checksum 0..88; throws std::out_of_range otherwise.
 std::string_view limitedCheckPattern(int checksum);
