@@ -30,6 +30,17 @@ void DatabarLimitedElementWidths(benchmark::State& state)
     }
 }
 
+// The element widths alone, into a fixed array: the first input's characters come from the
+// tabulated width sets, the second's both from the searched ones.
+void DatabarLimitedElements(benchmark::State& state, const char* input)
+{
+    const gtin_digits digits = gtinDigits(input);
+    for (auto _ : state) {
+        const databar_limited_elements elements = databarLimitedElements(digits);
+        benchmark::DoNotOptimize(elements.data());
+    }
+}
+
 void StackedFontText(benchmark::State& state)
 {
     std::string widths, human;
@@ -71,6 +82,8 @@ void RssWidthsLimitedWidest(benchmark::State& state)
 
 BENCHMARK(Databar14ElementWidths);
 BENCHMARK(DatabarLimitedElementWidths);
+BENCHMARK_CAPTURE(DatabarLimitedElements, tabulated, gtin);
+BENCHMARK_CAPTURE(DatabarLimitedElements, searched, "0201359090000");
 BENCHMARK(StackedFontText);
 BENCHMARK(StackedOmniFontLines);
 BENCHMARK(StackedOmniFontLinesFromBits);

@@ -7,6 +7,7 @@
 #include "databar_width_search.hpp"
 
 #include <array>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -266,6 +267,24 @@ char* put(char* p, std::string_view text)
     return p;
 }
 
+constexpr std::size_t characterElements = 2 * elementsPerParity;
+
+constexpr bool everyCheckPatternHasCharacterElements()
+{
+    for (std::string_view pattern : checkPatterns)
+        if (pattern.size() != characterElements)
+            return false;
+    return true;
+}
+static_assert(everyCheckPatternHasCharacterElements());
+
+// The check character's widths, copied as one block of known size.
+char* putCheckCharacter(char* p, int checksum)
+{
+    std::memcpy(p, checkPatterns[static_cast<std::size_t>(checksum)].data(), characterElements);
+    return p + characterElements;
+}
+
 }  // namespace
 
 std::string_view limitedCheckPattern(int checksum)
@@ -277,7 +296,6 @@ std::string_view limitedCheckPattern(int checksum)
 
 int limitedChecksum(std::string_view left, std::string_view right)
 {
-    constexpr std::size_t characterElements = 2 * elementsPerParity;
     if (left.size() != characterElements || right.size() != characterElements)
         throw std::invalid_argument("a DataBar Limited data character has 14 widths");
     int sum = 0;
@@ -299,13 +317,13 @@ databar_limited_elements databarLimitedElements(gtin_digits digits)
     const std::uint64_t value = gtinValue(digits);
     const character_widths left = dataCharacter(static_cast<std::int64_t>(value / leftRightDivisor));
     const character_widths right = dataCharacter(static_cast<std::int64_t>(value % leftRightDivisor));
-    const int checksum = (weightedSum(left, 0) + weightedSum(right, 2 * elementsPerParity)) % checksumModulus;
+    const int checksum = (weightedSum(left, 0) + weightedSum(right, characterElements)) % checksumModulus;
 
     databar_limited_elements elements{};
     char* p = elements.data();
     p = put(p, "11");
     p = putCharacter(p, left);
-    p = put(p, checkPatterns[static_cast<std::size_t>(checksum)]);
+    p = putCheckCharacter(p, checksum);
     p = putCharacter(p, right);
     put(p, "11");
     return elements;
