@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <set>
 #include <string>
@@ -91,4 +92,35 @@ TEST(DatabarLimited, CheckPatternTable)
     EXPECT_EQ(limitedCheckPattern(88), "21111111221211");
     EXPECT_THROW(limitedCheckPattern(89), std::out_of_range);
     EXPECT_THROW(limitedCheckPattern(-1), std::out_of_range);
+}
+
+// Digits no input gives (a leading digit other than 0, characters other than digits) put
+// the left data character past the last group, which throws, or keep it inside, which
+// gives 46 widths of 1 to 9 making 74 modules.
+TEST(DatabarLimited, DigitsBeyondTheInputsThrowOrGiveValidWidths)
+{
+    struct digits_case {
+        const char* digits;
+        bool throws;
+    };
+    const digits_case cases[] = {
+        {"90000000000000", true},  {"10000000000000", true},  {"0000000000000/", true},
+        {"/0000000000000", true},  {"04054468172040", false}, {"01999999999999", false},
+        {"0:000000000000", false}, {"00:00000000000", false}, {"0000000000000:", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.digits);
+        gtin_digits digits{};
+        std::copy_n(c.digits, digits.size(), digits.begin());
+        if (c.throws) {
+            EXPECT_THROW(databarLimitedElements(digits), std::out_of_range);
+            EXPECT_THROW(databarLimitedElementWidths(digits), std::out_of_range);
+            continue;
+        }
+        const databar_limited_elements e = databarLimitedElements(digits);
+        const std::string widths(e.begin(), e.end());
+        EXPECT_EQ(widths, databarLimitedElementWidths(digits));
+        EXPECT_EQ(moduleSum(widths), 74);
+        EXPECT_TRUE(std::all_of(widths.begin(), widths.end(), [](char w) { return w >= '1' && w <= '9'; }));
+    }
 }
