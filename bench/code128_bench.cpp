@@ -33,12 +33,12 @@ void BM_EAN128_FiveElements(benchmark::State& state)
     encodeLoop(state, EAN128_Uni, "(00)123456789012345675(02)1234567890123(37)24(10)LOT 42(7004)X1");
 }
 
-// Long messages that alternate digit runs with other characters: the cost must grow linearly.
-void BM_Code128_LongAlternating(benchmark::State& state)
+// A message of `unit` repeated to state.range(0) bytes, encoded through the export.
+void encodeRepeated(benchmark::State& state, const char* unit)
 {
     std::string input;
     while (input.size() < static_cast<std::size_t>(state.range(0)))
-        input += "1234A~11~1";
+        input += unit;
     std::vector<char> buffer(input.size() * 8 + 64);
     for (auto _ : state) {
         const int n = Code128_Uni(input.c_str(), buffer.data(), static_cast<int32_t>(buffer.size()));
@@ -49,22 +49,12 @@ void BM_Code128_LongAlternating(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// Long messages that alternate digit runs with other characters: the cost must grow linearly.
+void BM_Code128_LongAlternating(benchmark::State& state) { encodeRepeated(state, "1234A~11~1"); }
+
 // FNC1 and a digit in turn: every position starts a long digit run of its own, so a look-ahead
 // that walked each run again would grow with the square of the length.
-void BM_Code128_LongFnc1Alternating(benchmark::State& state)
-{
-    std::string input;
-    while (input.size() < static_cast<std::size_t>(state.range(0)))
-        input += "~11";
-    std::vector<char> buffer(input.size() * 8 + 64);
-    for (auto _ : state) {
-        const int n = Code128_Uni(input.c_str(), buffer.data(), static_cast<int32_t>(buffer.size()));
-        benchmark::DoNotOptimize(n);
-        if (n <= 0)
-            state.SkipWithError("encode failed");
-    }
-    state.SetComplexityN(state.range(0));
-}
+void BM_Code128_LongFnc1Alternating(benchmark::State& state) { encodeRepeated(state, "~11"); }
 
 }  // namespace
 

@@ -155,16 +155,19 @@ public:
     // Writes the data brought to `length` (leading "0"s or cut) into the record's field.
     void writeFitted(char (&field)[kept], std::size_t length) const
     {
-        const std::size_t pad = count_ < length ? length - count_ : 0;
+        const std::size_t n = length < kept ? length : kept;
+        const std::size_t pad = count_ < n ? n - count_ : 0;
         std::memset(field, '0', pad);
-        std::memcpy(field + pad, chars_, length - pad);
+        if (n > pad)
+            std::memcpy(field + pad, chars_, n - pad);
     }
     // Writes as much of the data as the field holds, leaving room for a terminator, and
     // returns the characters written.
     std::size_t writeAll(char (&field)[kept]) const
     {
         const std::size_t n = count_ < kept ? count_ : kept - 1;
-        std::memcpy(field, chars_, n);
+        if (n > 0)
+            std::memcpy(field, chars_, n);
         return n;
     }
 
@@ -237,8 +240,8 @@ int classifyWithoutText(std::string_view ai, std::string_view typed, ean128_elem
     const int status = classifyElementData(ai, typed, element);
     std::memset(&out, 0, sizeof out);
     // The record is zeroed: the fields need no terminator written.
-    std::memcpy(out.ai, ai.data(), ai.size() < sizeof out.ai ? ai.size() : sizeof out.ai - 1);
-    std::memcpy(out.data, element.data, element.dataLength);
+    ai.copy(out.ai, sizeof out.ai - 1);
+    std::memcpy(out.data, element.data, element.dataLength < sizeof out.data ? element.dataLength : sizeof out.data - 1);
     out.known = element.known;
     out.no_separator = element.no_separator;
     out.status = status;

@@ -44,13 +44,21 @@ struct element_part {
     std::string_view data() const { return {text + dataStart, length - dataStart}; }
 };
 
+// Starts `part` with `separator`, cut to two characters. An empty separator may have no
+// storage at all, so it is copied character by character rather than by memcpy.
+inline void putSeparator(element_part& part, std::string_view separator)
+{
+    part.length = separator.size() < element_part::maxSeparator ? separator.size() : element_part::maxSeparator;
+    for (std::size_t i = 0; i < part.length; ++i)
+        part.text[i] = separator[i];
+}
+
 // Joins `separator` (cut to two characters), the AI and the data of `e`. Whole fields are
 // copied, which the buffer holds, and the length counts their text only.
 inline element_part joinElement(const ean128_element& e, std::string_view separator)
 {
     element_part part;
-    part.length = separator.size() < element_part::maxSeparator ? separator.size() : element_part::maxSeparator;
-    std::memcpy(part.text, separator.data(), part.length);
+    putSeparator(part, separator);
     std::memcpy(part.text + part.length, e.ai, sizeof e.ai);
     part.length += fieldText(e.ai).size();
     part.dataStart = part.length;
@@ -63,8 +71,7 @@ inline element_part joinElement(const ean128_element& e, std::string_view separa
 inline element_part joinElement(const ean128_element_data& e, std::string_view separator)
 {
     element_part part;
-    part.length = separator.size() < element_part::maxSeparator ? separator.size() : element_part::maxSeparator;
-    std::memcpy(part.text, separator.data(), part.length);
+    putSeparator(part, separator);
     const std::size_t aiLength = e.ai.size() < sizeof(ean128_element::ai) ? e.ai.size() : sizeof(ean128_element::ai) - 1;
     for (std::size_t i = 0; i < aiLength; ++i)  // a few digits: no call
         part.text[part.length + i] = e.ai[i];
