@@ -62,6 +62,30 @@ void joinOrAppend(std::vector<int>& d, int previous, int width)
         d.push_back(width);
 }
 
+// The separator between the two rows of DataBar Stacked, one bit per module: the opposite
+// of equal modules above and below it; under unequal ones the opposite of the module before
+// it, so that it alternates (a light module before column 0). The quiet ends are forced
+// light afterwards by the caller.
+//
+// Worked out for all columns at once rather than column by column: with the separator
+// XORed with a 0101... pattern (bit j flipped for odd j), an unequal column simply repeats
+// the value before it. That value is set at every equal column (its opposite-of-above,
+// flipped for odd j) and is 0 before the first one, so it is a fill: each column takes the
+// value of the nearest equal column at or before it. Equal columns setting 1 ("ones") fill
+// upwards until the next equal column setting 0 ("zeros"): adding `ones` to ~zeros carries
+// from each such column through everything up to the next zero column.
+std::uint64_t stackedSeparator(std::uint64_t top, std::uint64_t bottom)
+{
+    constexpr std::uint64_t oddColumns = 0xAAAAAAAAAAAAAAAAu;
+    constexpr std::uint64_t row = (std::uint64_t{1} << rowModules) - 1;
+    const std::uint64_t equal = ~(top ^ bottom) & row;
+    const std::uint64_t value = ~top ^ oddColumns;  // the value an equal column sets
+    const std::uint64_t ones = equal & value;
+    const std::uint64_t zeros = equal & ~value;
+    const std::uint64_t filled = (((~zeros + ones) ^ ~zeros) | ones) & ~zeros;
+    return (filled ^ oddColumns) & row;
+}
+
 }  // namespace
 
 std::string stackedFontText(std::string_view elementWidths)
@@ -88,20 +112,9 @@ void stackedFontText(std::string_view elementWidths, std::string& line)
     renderModuleBits({static_cast<int>(upper.size()), 0, 0, false, 1, 0, upper.data()}, top);
     renderModuleBits({static_cast<int>(lower.size()), 0, 0, false, 0, 0, lower.data()}, bottom);
 
-    // A separator module is the opposite of equal modules above and below it, and alternates
-    // under unequal ones. The quiet ends are forced light after the whole row is derived, so
-    // the run continues from the unforced value.
-    std::uint64_t separator = 0;
-    std::uint64_t previous = 1;  // so that an unequal column 0 gives a light separator module
-    for (std::size_t j = 0; j < rowModules; ++j) {
-        const std::uint64_t up = top.words[0] >> j & 1u;
-        const std::uint64_t down = bottom.words[0] >> j & 1u;
-        previous = 1u ^ (up == down ? up : previous);
-        separator |= previous << j;
-    }
     constexpr std::uint64_t quietEnds = 0xFu | std::uint64_t{0xF} << (rowModules - 4);
     module_bits middle;
-    middle.words[0] = separator & ~quietEnds;
+    middle.words[0] = stackedSeparator(top.words[0], bottom.words[0]) & ~quietEnds;
     middle.width = rowModules;
     threeCellLine(top, middle, bottom, rowModules, line);
 }
