@@ -1,6 +1,5 @@
 #include "tallowlib/code128_patterns.hpp"
 
-#include <cstring>
 
 namespace Kelbrin::Tallowlib {
 
@@ -50,20 +49,18 @@ constexpr std::string_view textOf(const code128_value_font_text& glyphs)
     return {glyphs.data(), static_cast<std::size_t>(glyphs.back())};
 }
 
-constexpr std::array<code128_value_font_text, 256> valueFontTexts = [] {
+}  // namespace
+
+constexpr std::array<code128_value_font_text, 256> code128_value_font_texts = [] {
     std::array<code128_value_font_text, 256> out{};
     for (std::size_t v = 0; v < code128_symbol_patterns.size(); ++v)
         out[v] = fontTextOf(code128_symbol_patterns[v]);
     return out;
 }();
 
-static_assert(textOf(valueFontTexts[0]) == "2a2b2b");
-static_assert(textOf(valueFontTexts[106]) == "2c3a1a2");
-static_assert(textOf(valueFontTexts[107]).empty() && textOf(valueFontTexts[255]).empty());
-
-}  // namespace
-
-constexpr std::array<code128_value_font_text, 256> code128_value_font_texts = valueFontTexts;
+static_assert(textOf(code128_value_font_texts[0]) == "2a2b2b");
+static_assert(textOf(code128_value_font_texts[106]) == "2c3a1a2");
+static_assert(textOf(code128_value_font_texts[107]).empty() && textOf(code128_value_font_texts[255]).empty());
 
 void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules)
 {
@@ -71,22 +68,6 @@ void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& 
     for (const std::uint8_t v : values)
         if (v < code128_symbol_patterns.size())
             modules.append(code128_symbol_patterns[v]);
-}
-
-void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text)
-{
-    // Each symbol's text is copied as its whole 8-byte entry and the end moved on by its
-    // length: room for 7 characters per value and one spare byte covers the last copy.
-    const std::size_t start = text.size();
-    text.resize(start + values.size() * 7 + 1);
-    char* const begin = text.data() + start;
-    char* p = begin;
-    for (const std::uint8_t v : values) {
-        const code128_value_font_text& glyphs = code128_value_font_texts[v];  // empty above 106
-        std::memcpy(p, glyphs.data(), glyphs.size());
-        p += glyphs.back();
-    }
-    text.resize(start + static_cast<std::size_t>(p - begin));
 }
 
 std::string modulesToFontText(std::string_view modules)

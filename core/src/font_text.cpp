@@ -239,13 +239,6 @@ void renderModuleBits(const element_row& row, module_bits& out)
     }
 }
 
-row_bits renderRowBits(const element_row& row)
-{
-    module_bits bits;
-    renderModuleBits(row, bits);
-    return {bits.words[0], bits.width};
-}
-
 void underLightCellsLine(const module_bits& row, std::size_t width, std::string& line)
 {
     // The characters of eight modules at once, the first in the low byte.

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,10 +25,6 @@ extern const std::array<code128_value_font_text, 256> code128_value_font_texts;
 // Appends the module string of every value; values above 106 are not symbol characters
 // and are skipped.
 void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules);
-
-// Appends the width characters of every value: the same text as modulesToFontText of
-// the values' module strings, without building those. Values above 106 are skipped.
-void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text);
 
 // Width characters: a run of n bar modules ("b" or "B") gives '0' + n, any other run 'a' + n - 1.
 std::string modulesToFontText(std::string_view modules);

@@ -48,8 +48,8 @@ std::size_t tokenizeCode128Slots(const char* text, std::size_t length, std::vect
 std::vector<std::uint8_t> encodeCode128Values(const std::vector<code128_token>& tokens);
 void encodeCode128Values(const std::vector<code128_token>& tokens, std::vector<std::uint8_t>& values);
 
-// The width characters of the same values (what appendCode128FontText makes of them), written
-// as the values are worked out; `text` is overwritten.
+// The width characters of the same values (code128_value_font_texts one after another),
+// written as the values are worked out; `text` is overwritten.
 void encodeCode128FontText(const std::vector<code128_token>& tokens, std::string& text);
 void encodeCode128FontText(const code128_slot* slots, std::size_t count, std::string& text);
 

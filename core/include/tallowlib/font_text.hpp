@@ -77,13 +77,6 @@ inline void assignModules(module_bits& bits, std::size_t from, std::size_t to, s
 inline constexpr std::uint64_t evenModules = 0x5555555555555555u;  // modules 0, 2, 4, ... of every word
 inline constexpr std::uint64_t oddModules = ~evenModules;
 
-// The dark modules of `row` as renderRow lays them out, module j as bit j (modules past
-// the 64th are left out), and the row's width in modules.
-struct row_bits {
-    std::uint64_t dark;
-    std::size_t width;
-};
-row_bits renderRowBits(const element_row& row);
 // Four-cell characters indexed by the cells (1 dark) read as a binary number, top cell most
 // significant. "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly
 // above a dark data module occurs in some stacked symbols and must print as one column.
@@ -93,7 +86,6 @@ inline constexpr std::array<char, 16> fourCellCharacters = {
     'z', 'r', 's', 'C',  // 1000 1001 1010 1011
     't', 'u', 'v', 'D',  // 1100 1101 1110 1111
 };
-inline char fourCellCharacterOf(unsigned cells) { return fourCellCharacters[cells & 15u]; }
 // Three-cell column character (top row, separator, bottom row).
 char threeCellCharacter(char top, char separator, char bottom);
 
