@@ -5,7 +5,6 @@
 
 #include <array>
 #include <mutex>
-#include <type_traits>
 
 namespace Kelbrin::Tallowlib {
 
@@ -37,39 +36,20 @@ bool encodableElementData(std::string_view data)
     return encodable;
 }
 
-// Parses the elements into the data string: the FNC1 an element owes is written once
-// another element follows it. Records carry their texts into `humanReadable`; element data
-// has none. Fails as the encoder does.
-template <typename Element>
-void appendElements(ean128_parser& parser, detail::expanded_data_string& dataString, std::string* humanReadable)
-{
-    Element element;
-    bool separatorOwed = false;
-    int status = 0;
-    while ((status = parser.nextElement(element)) == 0) {
-        const element_part part = joinElement(element, separatorOwed ? "#" : "");
-        if (!encodableElementData(part.data()))
-            fail();
-        dataString.append(part.view());
-        separatorOwed = element.no_separator == 0;
-        if constexpr (std::is_same_v<Element, ean128_element>)
-            *humanReadable += fieldText(element.text);
-    }
-    if (status != end_of_input)
-        fail();
-}
-
 void buildDataString(const char* input, detail::expanded_data_string& dataString, std::string* humanReadable)
 {
     dataString.length = 0;
     dataString.text[0] = '\0';
     ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
                          hr_as_typed);
-    // Without a text the elements need no records.
-    if (humanReadable != nullptr)
-        appendElements<ean128_element>(parser, dataString, humanReadable);
-    else
-        appendElements<ean128_element_data>(parser, dataString, nullptr);
+    // The FNC1 an element owes is written once another element follows it.
+    const int status = forEachElementPart(parser, "#", humanReadable, [&dataString](const element_part& part) {
+        if (!encodableElementData(part.data()))
+            fail();
+        dataString.append(part.view());
+    });
+    if (status != end_of_input)
+        fail();
 }
 
 }  // namespace

@@ -5,31 +5,11 @@
 
 #include "tallowlib/fixed_field.hpp"
 
-#include <type_traits>
-
 namespace Kelbrin::Tallowlib {
 
 namespace {
 
 constexpr std::string_view fnc1Escape = "~1";
-
-// Appends every element's part to the message; the separator owed by an element is written
-// when another follows. Records also carry their texts into `humanReadable`; element data
-// has none. Returns the parser's last status.
-template <typename Element>
-int appendElements(ean128_parser& parser, std::string& message, std::string* humanReadable)
-{
-    Element e;
-    bool separatorOwed = false;
-    int status;
-    while ((status = parser.nextElement(e)) == 0) {
-        message.append(joinElement(e, separatorOwed ? fnc1Escape : std::string_view()).view());
-        separatorOwed = e.no_separator == 0;
-        if constexpr (std::is_same_v<Element, ean128_element>)
-            humanReadable->append(fieldText(e.text));
-    }
-    return status;
-}
 
 }  // namespace
 
@@ -40,9 +20,8 @@ void ean128Message(const char* input, std::string& message, std::string* humanRe
         humanReadable->clear();
     ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
     message.append(fnc1Escape);
-    // Without a text the elements need no records.
-    const int status = humanReadable != nullptr ? appendElements<ean128_element>(parser, message, humanReadable)
-                                                : appendElements<ean128_element_data>(parser, message, nullptr);
+    const int status = forEachElementPart(parser, fnc1Escape, humanReadable,
+                                          [&message](const element_part& part) { message.append(part.view()); });
     if (status != end_of_input) {
         message.clear();
         if (humanReadable != nullptr)

@@ -5,7 +5,9 @@
 #include "tallowlib/ean128_element.hpp"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace Kelbrin::Tallowlib {
@@ -76,6 +78,35 @@ private:
     const char* cursor_;
     std::vector<detail::custom_hr_rule> rules_;
 };
+
+namespace detail {
+template <typename Element, typename Take>
+int forEachElementPartAs(ean128_parser& parser, std::string_view separator, std::string* humanReadable, Take& take)
+{
+    Element element;
+    bool separatorOwed = false;
+    int status;
+    while ((status = parser.nextElement(element)) == 0) {
+        take(joinElement(element, separatorOwed ? separator : std::string_view()));
+        separatorOwed = element.no_separator == 0;
+        if constexpr (std::is_same_v<Element, ean128_element>)
+            humanReadable->append(fieldText(element.text));
+    }
+    return status;
+}
+}  // namespace detail
+
+// Reads every element of `parser` and hands `take` its part: the AI and data, with
+// `separator` in front when the element before it owes one. With `humanReadable`, the
+// elements' texts are appended to it; without, the elements are read without records.
+// Returns the parser's last status (end_of_input when every element was valid).
+template <typename Take>
+int forEachElementPart(ean128_parser& parser, std::string_view separator, std::string* humanReadable, Take take)
+{
+    return humanReadable != nullptr
+               ? detail::forEachElementPartAs<ean128_element>(parser, separator, humanReadable, take)
+               : detail::forEachElementPartAs<ean128_element_data>(parser, separator, humanReadable, take);
+}
 
 // Throws invalid_ean128_format_error (codes 10 to 14) for the lowest of the status bits
 // 1, 2, 4, 8, 16 that is set; returns when none is (in particular for end_of_input).
