@@ -1,8 +1,8 @@
 // The DataBar fixed-length encoders inside the core: element widths, then each font text.
-#include "tallowlib/databar14.hpp"
-#include "tallowlib/databar_limited.hpp"
-#include "tallowlib/databar_stacked.hpp"
-#include "tallowlib/font_text.hpp"
+#include "databar/databar14.hpp"
+#include "databar/databar_limited.hpp"
+#include "databar/databar_stacked.hpp"
+#include "font/font_text.hpp"
 
 #include <benchmark/benchmark.h>
 

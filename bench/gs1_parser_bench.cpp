@@ -1,5 +1,5 @@
-#include "tallowlib/ai_dictionary.hpp"
-#include "tallowlib/ean128_parser.hpp"
+#include "gs1/ai_dictionary.hpp"
+#include "gs1/ean128_parser.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,6 @@
 #include "symbol_geometry.hpp"
 
 #include "tallowlib/errors.hpp"
-#include "tallowlib/font_text.hpp"
 #include "tallowlib/font_text_reader.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 #include "tallowlib/symbol_text.hpp"

@@ -1,6 +1,6 @@
 // Fuzzes the element-string parser: any text, every option set and style. Each record must
 // stay zero-terminated within its fields, and every failure must be a format error 10..14.
-#include "tallowlib/ean128_parser.hpp"
+#include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 
 #include <cstdint>

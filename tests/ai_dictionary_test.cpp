@@ -1,4 +1,4 @@
-#include "tallowlib/ai_dictionary.hpp"
+#include "gs1/ai_dictionary.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 strivane_test(code128_tests
   SOURCES code128_test.cpp
   LABELS code128
-  LIBS tallowlib)
+  LIBS tallowlib_internal)
 
 strivane_test(code128_scan_tests
   SOURCES code128_scan_test.cpp
   LABELS scan code128
-  LIBS Tarnwick tallowlib scan_support)
+  LIBS Tarnwick tallowlib_internal scan_support)
 
 strivane_test(code128_export_tests
   SOURCES code128_exports_test.cpp
@@ -17,10 +17,10 @@ strivane_test(code128_export_tests
 strivane_test(ean128_tests
   SOURCES ean128_test.cpp
   LABELS code128
-  LIBS tallowlib)
+  LIBS tallowlib_internal)
 
 # The fast value encoder, font text and tokenizer against the straightforward ways.
 strivane_test(code128_fast_path_tests
   SOURCES code128_fast_paths_test.cpp
   LABELS code128
-  LIBS tallowlib)
+  LIBS tallowlib_internal)

@@ -2,9 +2,9 @@
 // written as the values are found, block-wise tokenizer) against the straightforward ways.
 #include "code128_reference_values.hpp"
 
-#include "tallowlib/code128_encoder.hpp"
-#include "tallowlib/code128_patterns.hpp"
-#include "tallowlib/code128_values.hpp"
+#include "code128/code128_encoder.hpp"
+#include "code128/code128_patterns.hpp"
+#include "code128/code128_values.hpp"
 
 #include <gtest/gtest.h>
 

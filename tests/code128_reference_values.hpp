@@ -2,7 +2,7 @@
 // position built from the end, then one token at a time. Kept for the tests only.
 #pragma once
 
-#include "tallowlib/code128_values.hpp"
+#include "code128/code128_values.hpp"
 
 #include <cstdint>
 #include <vector>

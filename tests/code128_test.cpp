@@ -1,7 +1,7 @@
 // Code 128: escapes, code-set choice, FNC4 latching, check character, patterns, font text.
-#include "tallowlib/code128_encoder.hpp"
-#include "tallowlib/code128_patterns.hpp"
-#include "tallowlib/code128_values.hpp"
+#include "code128/code128_encoder.hpp"
+#include "code128/code128_patterns.hpp"
+#include "code128/code128_values.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "tallowlib/databar14.hpp"
-#include "tallowlib/font_text.hpp"
+#include "databar/databar14.hpp"
+#include "font/font_text.hpp"
 
 #include <gtest/gtest.h>
 

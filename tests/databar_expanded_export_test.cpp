@@ -2,7 +2,7 @@
 // output and concurrent callers.
 #include "Tarnwick.h"
 
-#include "tallowlib/font_text.hpp"
+#include "font/font_text.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>

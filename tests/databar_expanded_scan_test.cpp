@@ -8,8 +8,8 @@
 // it is consulted only where it is right.
 #include "scan_support.hpp"
 
-#include "tallowlib/expanded_compaction.hpp"
-#include "tallowlib/font_text.hpp"
+#include "expanded/expanded_compaction.hpp"
+#include "font/font_text.hpp"
 #include "tallowlib/font_text_reader.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 #include "tallowlib/symbol_text.hpp"

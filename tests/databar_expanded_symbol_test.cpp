@@ -1,7 +1,7 @@
 // DataBar Expanded symbols: element-width text, finder sequences, rows and failures.
-#include "tallowlib/databar_expanded.hpp"
+#include "expanded/databar_expanded.hpp"
 #include "tallowlib/errors.hpp"
-#include "tallowlib/trace.hpp"
+#include "trace.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tallowlib/databar_limited.hpp"
+#include "databar/databar_limited.hpp"
 #include "tallowlib/errors.hpp"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "Tarnwick.h"
 #include "scan_support.hpp"
 
-#include "tallowlib/databar_limited.hpp"
+#include "databar/databar_limited.hpp"
 #include "tallowlib/font_text_reader.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 

@@ -1,5 +1,5 @@
-#include "tallowlib/databar14.hpp"
-#include "tallowlib/databar_stacked.hpp"
+#include "databar/databar14.hpp"
+#include "databar/databar_stacked.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The width routine against its defining properties, for every group of every table.
-#include "tallowlib/databar_widths.hpp"
+#include "databar/databar_widths.hpp"
 
 #include <gtest/gtest.h>
 

@@ -25,7 +25,7 @@ gtest_discover_tests(desktop_logic_tests
   PROPERTIES LABELS desktop ENVIRONMENT "${BARWRIGHT_TEST_ENVIRONMENT}" DISCOVERY_TIMEOUT 60)
 
 add_executable(desktop_widget_tests desktop_widget_test.cpp desktop_scan_test.cpp desktop_widget_test_main.cpp)
-target_link_libraries(desktop_widget_tests PRIVATE barwright_lib scan_support tallowlib Qt6::Test GTest::gtest)
+target_link_libraries(desktop_widget_tests PRIVATE barwright_lib scan_support tallowlib_internal Qt6::Test GTest::gtest)
 strivane_warnings(desktop_widget_tests)
 target_compile_definitions(desktop_widget_tests PRIVATE
   FAKE_ENCODER_FULL="$<TARGET_FILE:fake_encoder_full>" FAKE_ENCODER_SIX="$<TARGET_FILE:fake_encoder_six>"

@@ -1,12 +1,12 @@
 // Element strings parsed without their texts take a one-pass path, the check digit sums
 // characters in pairs, Expanded character widths come from compile-time tables and bits are
 // written through a three-byte window. Each must give what the general way gives.
-#include "tallowlib/databar_expanded.hpp"
-#include "tallowlib/databar_widths.hpp"
-#include "tallowlib/ean128_encoder.hpp"
-#include "tallowlib/ean128_parser.hpp"
+#include "expanded/databar_expanded.hpp"
+#include "databar/databar_widths.hpp"
+#include "gs1/ean128_encoder.hpp"
+#include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
-#include "tallowlib/expanded_compaction.hpp"
+#include "expanded/expanded_compaction.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
 #include <gtest/gtest.h>

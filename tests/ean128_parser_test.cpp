@@ -1,4 +1,4 @@
-#include "tallowlib/ean128_parser.hpp"
+#include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Random and very long inputs: the parser never crashes, never writes past a record's
 // fields, and every failure is a format error with a code from 10 to 14.
-#include "tallowlib/ean128_parser.hpp"
+#include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 
 #include <gtest/gtest.h>

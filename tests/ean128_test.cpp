@@ -1,8 +1,8 @@
 // GS1-128: the Code 128 message built from element strings, its symbol values, the
 // human-readable text, and the errors of malformed element strings.
-#include "tallowlib/code128_patterns.hpp"
-#include "tallowlib/code128_values.hpp"
-#include "tallowlib/ean128_encoder.hpp"
+#include "code128/code128_patterns.hpp"
+#include "code128/code128_values.hpp"
+#include "gs1/ean128_encoder.hpp"
 #include "tallowlib/errors.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 

@@ -2,20 +2,20 @@
 strivane_test(expanded_tests
   SOURCES expanded_compaction_test.cpp databar_expanded_symbol_test.cpp
   LABELS expanded
-  LIBS tallowlib)
+  LIBS tallowlib_internal)
 
 strivane_test(expanded_export_tests
   SOURCES databar_expanded_export_test.cpp
   LABELS expanded
-  LIBS Tarnwick tallowlib)
+  LIBS Tarnwick tallowlib_internal)
 
 strivane_test(expanded_scan_tests
   SOURCES databar_expanded_scan_test.cpp
   LABELS scan
-  LIBS scan_support tallowlib)
+  LIBS scan_support tallowlib_internal)
 
 # The entry path's short cuts against the encoder's full results.
 strivane_test(expanded_short_path_tests
   SOURCES expanded_short_paths_test.cpp expanded_row_lines_test.cpp
   LABELS expanded
-  LIBS tallowlib)
+  LIBS tallowlib_internal)

@@ -1,8 +1,8 @@
 // DataBar Expanded compaction: method selection, the three modes, the size rule, padding,
 // the bit field and its traces.
-#include "tallowlib/ean128_parser.hpp"
-#include "tallowlib/expanded_compaction.hpp"
-#include "tallowlib/trace.hpp"
+#include "gs1/ean128_parser.hpp"
+#include "expanded/expanded_compaction.hpp"
+#include "trace.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // DataBar Expanded lines straight from the widths (rows as module bits, separators worked
 // out from them) against the rows built as text and printed the general way.
-#include "tallowlib/databar_expanded.hpp"
-#include "tallowlib/font_text.hpp"
+#include "expanded/databar_expanded.hpp"
+#include "font/font_text.hpp"
 
 #include <gtest/gtest.h>
 

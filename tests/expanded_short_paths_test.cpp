@@ -1,9 +1,9 @@
 // The DataBar Expanded entry path takes short cuts: widths straight to font lines with
 // reused strings, no human-readable text when it is not wanted, and a bit field written
 // and read a word at a time. Each must give exactly what the long way gives.
-#include "tallowlib/databar_expanded.hpp"
+#include "expanded/databar_expanded.hpp"
 #include "tallowlib/errors.hpp"
-#include "tallowlib/expanded_compaction.hpp"
+#include "expanded/expanded_compaction.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>

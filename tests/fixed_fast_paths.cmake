@@ -2,4 +2,4 @@
 strivane_test(fixed_fast_path_tests
   SOURCES fixed_fast_paths_test.cpp
   LABELS databar
-  LIBS Tarnwick tallowlib)
+  LIBS Tarnwick tallowlib_internal)

@@ -1,11 +1,11 @@
 // The DataBar fast paths (tabulated character widths, element text without the human-readable
 // text, rows and lines written into reused storage) against the general routines they stand in for.
 #include "Tarnwick.h"
-#include "tallowlib/databar14.hpp"
-#include "tallowlib/databar_limited.hpp"
-#include "tallowlib/databar_stacked.hpp"
-#include "tallowlib/databar_widths.hpp"
-#include "tallowlib/font_text.hpp"
+#include "databar/databar14.hpp"
+#include "databar/databar_limited.hpp"
+#include "databar/databar_stacked.hpp"
+#include "databar/databar_widths.hpp"
+#include "font/font_text.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "strivane_render/barcode_fonts.hpp"
 #include "strivane_render/font_raster.hpp"
 
-#include "tallowlib/databar_limited.hpp"
+#include "databar/databar_limited.hpp"
 #include "tallowlib/font_text_reader.hpp"
 #include "tallowlib/symbol_text.hpp"
 

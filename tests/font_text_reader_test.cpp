@@ -1,4 +1,4 @@
-#include "tallowlib/font_text.hpp"
+#include "font/font_text.hpp"
 #include "tallowlib/font_text_reader.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-#include "tallowlib/font_text.hpp"
+#include "font/font_text.hpp"
+#include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>
 

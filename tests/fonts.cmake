@@ -4,7 +4,7 @@ find_package(Freetype REQUIRED)
 find_package(ZLIB REQUIRED)
 
 add_library(font_samples STATIC font_samples.cpp)
-target_link_libraries(font_samples PUBLIC tallowlib)
+target_link_libraries(font_samples PUBLIC tallowlib_internal)
 strivane_warnings(font_samples)
 
 strivane_test(font_glyph_tests

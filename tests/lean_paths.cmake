@@ -3,4 +3,4 @@
 strivane_test(lean_path_tests
   SOURCES lean_paths_test.cpp
   LABELS code128 gs1
-  LIBS tallowlib)
+  LIBS tallowlib_internal)

@@ -1,12 +1,12 @@
 // What the entry points take the short way must come out exactly as the long way gives it:
 // font text straight from symbol values, element strings parsed without their texts, and
 // AIs matched against the dictionary without regular expressions, binomial counts looked up.
-#include "tallowlib/ai_dictionary.hpp"
-#include "tallowlib/code128_encoder.hpp"
-#include "tallowlib/code128_patterns.hpp"
-#include "tallowlib/databar_widths.hpp"
-#include "tallowlib/ean128_encoder.hpp"
-#include "tallowlib/ean128_parser.hpp"
+#include "gs1/ai_dictionary.hpp"
+#include "code128/code128_encoder.hpp"
+#include "code128/code128_patterns.hpp"
+#include "databar/databar_widths.hpp"
+#include "gs1/ean128_encoder.hpp"
+#include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 #include "tallowlib/symbol_text.hpp"
 

@@ -11,7 +11,7 @@ strivane_warnings(scan_support)
 strivane_test(scan_support_tests
   SOURCES support/scan_support_test.cpp
   LABELS scan
-  LIBS scan_support tallowlib)
+  LIBS scan_support tallowlib_internal)
 
 # What a shared library exports, read with nm: for the tests of the exported interfaces.
 add_library(exported_symbols STATIC support/exported_symbols.cpp)

@@ -1,4 +1,4 @@
-#include "tallowlib/barcode_encoder.hpp"
+#include "barcode_encoder.hpp"
 
 #include "tallowlib/errors.hpp"
 

@@ -2,6 +2,8 @@
 
 #include "symbol_text_parts.hpp"
 
+#include <cstring>
+
 namespace Kelbrin::Tallowlib {
 
 void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::vector<std::string>& lines,
@@ -20,6 +22,33 @@ void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::ve
         break;
     }
     detail::encodeDataBarFixed(s, input, lines, humanReadable);
+}
+
+std::size_t joinedSize(const std::vector<std::string>& lines)
+{
+    std::size_t size = 0;
+    for (const auto& l : lines)
+        size += l.size() + 2;
+    return lines.empty() ? 0 : size - 2;
+}
+
+void joinLines(const std::vector<std::string>& lines, char* out)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i != 0) {
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+        std::memcpy(out, lines[i].data(), lines[i].size());
+        out += lines[i].size();
+    }
+}
+
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::string joined(joinedSize(lines), '\0');
+    joinLines(lines, joined.data());
+    return joined;
 }
 
 }  // namespace Kelbrin::Tallowlib

@@ -1,4 +1,4 @@
-#include "tallowlib/trace.hpp"
+#include "trace.hpp"
 
 #include <cstdarg>
 #include <cstdio>

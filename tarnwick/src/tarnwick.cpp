@@ -1,7 +1,6 @@
 // The exported functions: one encode per call, the font text copied into the caller's buffer.
 #include "Tarnwick.h"
 
-#include "tallowlib/font_text.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 #include "tallowlib/symbol_text.hpp"
 

@@ -1,7 +1,7 @@
 // The harness itself: worked examples whose decodings are known read back through both readers.
 #include "scan_support.hpp"
 
-#include "tallowlib/font_text.hpp"
+#include "font/font_text.hpp"
 #include "tallowlib/font_text_reader.hpp"
 
 #include <gtest/gtest.h>

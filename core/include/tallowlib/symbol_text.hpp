@@ -1,6 +1,7 @@
 // One request from input text to printed font text: the step every entry point shares.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,11 @@ enum class symbology {
 // standard exception) on failure; `lines` is then unspecified.
 void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::vector<std::string>& lines,
                      std::string* humanReadable = nullptr);
+
+// Lines joined with "\r\n", none after the last.
+std::string joinLines(const std::vector<std::string>& lines);
+// The size of the joined text, and the joined text written to `out` (which holds that many bytes).
+std::size_t joinedSize(const std::vector<std::string>& lines);
+void joinLines(const std::vector<std::string>& lines, char* out);
 
 }  // namespace Kelbrin::Tallowlib

@@ -1,0 +1,29 @@
+// Code 128: any bytes, with "~" escapes for control and function characters.
+#pragma once
+
+#include "barcode_encoder.hpp"
+
+#include <cstddef>
+#include <string>
+
+namespace Kelbrin::Tallowlib {
+
+class code128_encoder : public barcode_encoder {
+public:
+    std::string characterSet() const override { return anyCharacter; }
+    // Barcode text: the module string ("b"/"s") of the symbol. Human-readable text: the data
+    // characters, control characters shown as blanks. Never throws for any input.
+    int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
+};
+
+// The module string of a Code 128 message of `length` bytes (tokens, values, patterns);
+// `modules` is overwritten.
+void code128Modules(const char* message, std::size_t length, std::string& modules);
+
+// The font text of a Code 128 message of `length` bytes: what modulesToFontText makes of
+// code128Modules, built from the symbol values without the module string. `fontText` is
+// overwritten; so is `*humanReadable` (the encoder's human-readable text) unless it is null.
+void code128FontText(const char* message, std::size_t length, std::string& fontText,
+                     std::string* humanReadable = nullptr);
+
+}  // namespace Kelbrin::Tallowlib

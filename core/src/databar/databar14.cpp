@@ -1,0 +1,214 @@
+#include "databar/databar14.hpp"
+
+#include "databar/databar_widths.hpp"
+#include "tallowlib/gs1_check_digit.hpp"
+
+#include "databar/databar_width_search.hpp"
+
+#include <stdexcept>
+
+namespace Kelbrin::Tallowlib {
+
+namespace {
+
+constexpr std::uint64_t leftRightDivisor = 4537077;
+constexpr std::int64_t characterDivisor = 1597;
+constexpr int elementsPerParity = 4;
+
+constexpr std::array<std::string_view, 9> finderPatterns = {
+    "38211", "35511", "33711", "31911", "27411", "25611", "23811", "15711", "13911",
+};
+
+constexpr int checksumModulus = 79;
+
+constexpr std::array<int, 32> checksumWeights = [] {
+    std::array<int, 32> w{};
+    int p = 1;
+    for (auto& x : w) {
+        x = p;
+        p = p * 3 % checksumModulus;
+    }
+    return w;
+}();
+
+using character_text = std::array<char, 2 * elementsPerParity>;
+
+int checksum(const std::array<character_text, 4>& characters)
+{
+    int sum = 0;
+    std::size_t k = 0;
+    for (const auto& c : characters)
+        for (char digit : c)
+            sum += (digit - '0') * checksumWeights[k++];
+    return sum % checksumModulus;
+}
+
+// Every odd and every even width set of one family of value groups, worked out at compile
+// time: the sets of group g's odd values start at odd[g], those of its even values at even[g].
+template <std::size_t Groups, std::size_t Sets>
+struct width_table {
+    std::array<std::uint16_t, Groups> odd{};
+    std::array<std::uint16_t, Groups> even{};
+    std::array<std::array<char, elementsPerParity>, Sets> sets{};
+};
+
+template <std::size_t Groups>
+constexpr std::size_t widthSetCount(const std::array<data_character_group, Groups>& groups)
+{
+    std::size_t n = 0;
+    for (const auto& g : groups)
+        n += static_cast<std::size_t>(g.n_odd + g.n_even);
+    return n;
+}
+
+template <std::size_t Sets, std::size_t Groups>
+constexpr auto tabulateWidths(const std::array<data_character_group, Groups>& groups, bool outside)
+{
+    width_table<Groups, Sets> t{};
+    std::size_t next = 0;
+    const auto add = [&](int count, int modules, int widest, bool noNarrow) {
+        const auto first = static_cast<std::uint16_t>(next);
+        for (int v = 0; v < count; ++v) {
+            const parity_widths w = detail::searchWidths(v, modules, elementsPerParity, widest, noNarrow);
+            for (std::size_t k = 0; k < elementsPerParity; ++k)
+                t.sets[next][k] = static_cast<char>('0' + w[k]);
+            ++next;
+        }
+        return first;
+    };
+    for (std::size_t g = 0; g < Groups; ++g) {
+        t.odd[g] = add(groups[g].n_odd, groups[g].odd_modules, groups[g].widest_odd, outside);
+        t.even[g] = add(groups[g].n_even, groups[g].even_modules, groups[g].widest_even, !outside);
+    }
+    return t;
+}
+
+constexpr auto outsideWidths = tabulateWidths<widthSetCount(databar14OutsideGroups)>(databar14OutsideGroups, true);
+constexpr auto insideWidths = tabulateWidths<widthSetCount(databar14InsideGroups)>(databar14InsideGroups, false);
+
+// The element text of one data character, as dataCharacterWidths gives it, from the tables.
+template <std::size_t Groups, std::size_t Sets>
+character_text characterText(std::int64_t value, bool outside, const std::array<data_character_group, Groups>& groups,
+                             const width_table<Groups, Sets>& table)
+{
+    std::size_t g = 0;
+    while (g < Groups && value > groups[g].max)
+        ++g;
+    if (value < 0 || g == Groups)
+        throw std::out_of_range("data character value outside its groups");
+    const data_character_group& group = groups[g];
+    const std::int64_t r = value - group.min;
+    const std::int64_t vOdd = outside ? r / group.n_even : r % group.n_odd;
+    const std::int64_t vEven = outside ? r % group.n_even : r / group.n_odd;
+    if (vOdd >= group.n_odd || vEven >= group.n_even)
+        throw std::out_of_range("data character value outside its group");
+    const auto& odd = table.sets[table.odd[g] + static_cast<std::size_t>(vOdd)];
+    const auto& even = table.sets[table.even[g] + static_cast<std::size_t>(vEven)];
+    character_text text{};
+    for (std::size_t k = 0; k < elementsPerParity; ++k) {
+        text[2 * k] = odd[k];
+        text[2 * k + 1] = even[k];
+    }
+    return text;
+}
+
+template <typename Text>
+char* put(char* p, const Text& text)
+{
+    for (char c : text)
+        *p++ = c;
+    return p;
+}
+
+template <typename Text>
+char* putReversed(char* p, const Text& text)
+{
+    for (auto it = text.rbegin(); it != text.rend(); ++it)
+        *p++ = *it;
+    return p;
+}
+
+}  // namespace
+
+gtin_digits gtinDigits(const char* input)
+{
+    gtin_digits d;
+    d.fill('0');
+    std::size_t next = 1;
+    for (const char* p = input; p != nullptr && *p != '\0' && next < d.size(); ++p)
+        if (*p >= '0' && *p <= '9')
+            d[next++] = *p;
+    return d;
+}
+
+std::uint64_t gtinValue(const gtin_digits& digits)
+{
+    std::uint64_t v = 0;
+    for (char c : digits)
+        v = v * 10 + static_cast<std::uint64_t>(c - '0');
+    return v;
+}
+
+std::string gtinHumanReadable(const gtin_digits& d)
+{
+    const std::string_view all(d.data(), d.size());
+    std::string text = "(01) ";
+    text.reserve(24);
+    text += all.substr(1, 1);
+    text += ' ';
+    text += all.substr(2, 7);
+    text += ' ';
+    text += all.substr(9, 5);
+    text += ' ';
+    text += gs1CheckDigit(all);
+    return text;
+}
+
+databar14_elements databar14Elements(const gtin_digits& digits)
+{
+    const std::uint64_t value = gtinValue(digits);
+    const auto left = static_cast<std::int64_t>(value / leftRightDivisor);
+    const auto right = static_cast<std::int64_t>(value % leftRightDivisor);
+    const std::array<character_text, 4> c = {
+        characterText(left / characterDivisor, true, databar14OutsideGroups, outsideWidths),
+        characterText(left % characterDivisor, false, databar14InsideGroups, insideWidths),
+        characterText(right / characterDivisor, true, databar14OutsideGroups, outsideWidths),
+        characterText(right % characterDivisor, false, databar14InsideGroups, insideWidths),
+    };
+
+    int t = checksum(c);
+    if (t >= 8)
+        ++t;
+    if (t >= 72)
+        ++t;
+    const std::string_view leftFinder = finderPatterns[static_cast<std::size_t>(t / 9)];
+    const std::string_view rightFinder = finderPatterns[static_cast<std::size_t>(t % 9)];
+
+    databar14_elements text{};
+    char* p = text.data();
+    p = put(p, std::string_view("11"));
+    p = put(p, c[0]);
+    p = put(p, leftFinder);
+    p = putReversed(p, c[1]);
+    p = put(p, c[3]);
+    p = putReversed(p, rightFinder);
+    p = putReversed(p, c[2]);
+    put(p, std::string_view("11"));
+    return text;
+}
+
+std::string databar14ElementWidths(const gtin_digits& digits)
+{
+    const databar14_elements e = databar14Elements(digits);
+    return std::string(e.data(), e.size());
+}
+
+int databar14_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
+{
+    const gtin_digits digits = gtinDigits(input);
+    barcode = databar14ElementWidths(digits);
+    humanReadable = gtinHumanReadable(digits);
+    return 1;
+}
+
+}  // namespace Kelbrin::Tallowlib

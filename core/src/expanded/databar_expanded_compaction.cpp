@@ -1,0 +1,77 @@
+// DataBar Expanded compaction: the data string, the size rule, padding and the mode loop.
+#include "expanded/expanded_compaction.hpp"
+
+namespace Kelbrin::Tallowlib::detail {
+
+void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
+                             std::string& humanReadable)
+{
+    buildExpandedDataString(elements, out, &humanReadable);
+}
+
+void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
+                             std::string* humanReadable)
+{
+    out.length = 0;
+    out.text[0] = '\0';
+    if (humanReadable != nullptr)
+        humanReadable->clear();
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const ean128_element& e = elements[i];
+        out.append(fieldText(e.ai));
+        out.append(fieldText(e.data));
+        if (e.no_separator == 0 && i + 1 < elements.size())
+            out.append("#");
+        if (humanReadable != nullptr)
+            *humanReadable += fieldText(e.text);
+    }
+}
+
+int unusedBitCount(int bits, int segmentsPerRow, int& dataCharacters)
+{
+    if (bits > maxSymbolBits) {
+        dataCharacters = 0;
+        return -1;
+    }
+    int n = (bits + 11) / 12;
+    if (n < 3)
+        n = 3;
+    if (segmentsPerRow > 0 && (n + 1) % segmentsPerRow == 1)
+        ++n;
+    dataCharacters = n;
+    return n * 12 - bits;
+}
+
+int padBitField(expanded_compaction& s)
+{
+    int n = 0;
+    const int u = unusedBitCount(s.bits, s.segmentsPerRow, n);
+    if (u < 0)
+        return -1;
+    for (int i = 0; i < u / 5; ++i)
+        s.write(5, 0b00100);
+    if (u % 5 != 0)
+        s.write(u % 5, 0b00100u >> (5 - u % 5));
+    return n;
+}
+
+int pack(const char* dataString, bit_field& field, int segmentsPerRow)
+{
+    expanded_compaction s;
+    s.data = dataString;
+    s.field = &field;
+    s.bits = 1;  // bit 0: the linkage flag, already written
+    s.segmentsPerRow = segmentsPerRow;
+    s.mode = selectEncodationMethod(s);
+    while (s.mode != compaction_mode::finished) {
+        switch (s.mode) {
+        case compaction_mode::numeric: s.mode = compactNumeric(s); break;
+        case compaction_mode::alphanumeric: s.mode = compactAlphanumeric(s); break;
+        case compaction_mode::iso646: s.mode = compactIso646(s); break;
+        case compaction_mode::finished: break;
+        }
+    }
+    return padBitField(s);
+}
+
+}  // namespace Kelbrin::Tallowlib::detail

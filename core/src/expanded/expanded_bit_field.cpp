@@ -1,0 +1,60 @@
+// The bit field of DataBar Expanded and the character classes of its data string.
+#include "expanded/expanded_compaction.hpp"
+#include "trace.hpp"
+
+
+namespace Kelbrin::Tallowlib::detail {
+
+namespace {
+
+constexpr trace_site putBitsSite{"Kelbrin::Tallowlib::detail::putBits", 1928, "[rss-detail]", 40000};
+
+}  // namespace
+
+// Up to 16 bits starting anywhere in a byte span at most three bytes: a 24-bit window.
+constexpr int windowBits = 24;
+
+void putBits(bit_field& field, int start, int count, unsigned value)
+{
+    if (start < 0 || count < 0 || count > 16 || start > bitFieldBits - count) {
+        trace(putBitsSite, "\nputBits error, %d, %d\n", start, count);
+        return;
+    }
+    const int first = start / 8;
+    const int shift = windowBits - start % 8 - count;
+    const std::uint32_t mask = ((1u << count) - 1u) << shift;
+    const std::uint32_t bits = (value << shift) & mask;
+    for (int b = 0; b < 3 && first + b < bitFieldBytes; ++b) {
+        const int byteShift = windowBits - 8 - 8 * b;
+        auto& byte = field[static_cast<std::size_t>(first + b)];
+        byte = static_cast<std::uint8_t>((byte & ~(mask >> byteShift)) | (bits >> byteShift));
+    }
+}
+
+unsigned readBits(const bit_field& field, int start, int count)
+{
+    if (count > 16)
+        count = 16;
+    if (count <= 0)
+        return 0;
+    if (start < 0 || start > bitFieldBits - count) {
+        // Partly or wholly outside the field: those bits read 0.
+        unsigned value = 0;
+        for (int n = start; n < start + count; ++n) {
+            unsigned bit = 0;
+            if (n >= 0 && n < bitFieldBits)
+                bit = (field[static_cast<std::size_t>(n / 8)] >> (7 - n % 8)) & 1u;
+            value = value << 1 | bit;
+        }
+        return value;
+    }
+    const int first = start / 8;
+    const auto byte = [&](int i) -> std::uint32_t {
+        return i < bitFieldBytes ? field[static_cast<std::size_t>(i)] : 0u;
+    };
+    const std::uint32_t window = byte(first) << 16 | byte(first + 1) << 8 | byte(first + 2);
+    return (window >> (windowBits - start % 8 - count)) & ((1u << count) - 1u);
+}
+
+
+}  // namespace Kelbrin::Tallowlib::detail
