@@ -1,11 +1,11 @@
 // DataBar Expanded compaction: method selection, the three modes, the size rule, padding,
 // the bit field and its traces.
-#include "gs1/ean128_parser.hpp"
 #include "expanded/expanded_compaction.hpp"
 #include "trace.hpp"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,11 +33,8 @@ std::string fieldBits(const bit_field& f, int from, int to)
 
 std::string dataStringOf(const char* input)
 {
-    std::vector<ean128_element> elements;
-    parseElementStrings(input, skip_length_check | skip_charset_check, hr_as_typed, elements);
     expanded_data_string d;
-    std::string text;
-    buildExpandedDataString(elements, d, text);
+    buildExpandedDataString(input, d, nullptr);
     return std::string(d.view());
 }
 
@@ -61,6 +58,17 @@ std::string compactFrom(compaction_mode mode, const char* data, int start = 0, i
         }
     }
     return fieldBits(field, start, s.bits);
+}
+
+// Bit n is bit (7 - n % 8) of byte n / 8; bits outside the field read 0.
+unsigned readBitsOneByOne(const bit_field& f, int start, int count)
+{
+    unsigned v = 0;
+    for (int i = 0; i < count && i < 16; ++i) {
+        const int n = start + i;
+        v = v << 1 | ((n >= 0 && n < bitFieldBits) ? (f[static_cast<std::size_t>(n / 8)] >> (7 - n % 8)) & 1u : 0u);
+    }
+    return v;
 }
 
 }  // namespace
@@ -308,6 +316,34 @@ TEST(ExpandedBitField, PutBitsWritesMostSignificantFirstAndRefusesOutside)
     EXPECT_EQ(field, before);
     EXPECT_EQ(sink.str(), "[rss-detail]Kelbrin::Tallowlib::detail::putBits(1928): \nputBits error, 1180, 5\n\n"
                           "[rss-detail]Kelbrin::Tallowlib::detail::putBits(1928): \nputBits error, 0, 17\n\n");
+}
+
+// Random writes agree with bits set one by one; reads and data characters anywhere, also past
+// both ends, with bits read one by one.
+TEST(ExpandedBitField, WritesAndReadsMatchSingleBits)
+{
+    std::mt19937 rng(5);
+    bit_field field{};
+    bit_field reference{};
+    for (int round = 0; round < 5000; ++round) {
+        const int count = static_cast<int>(rng() % 17);
+        const int start = static_cast<int>(rng() % (bitFieldBits - count + 1));
+        const unsigned value = rng();  // bits above `count` must be ignored
+        putBits(field, start, count, value);
+        for (int i = 0; i < count; ++i) {
+            const int n = start + i;
+            const auto mask = static_cast<std::uint8_t>(0x80u >> (n % 8));
+            auto& byte = reference[static_cast<std::size_t>(n / 8)];
+            byte = (value >> (count - 1 - i)) & 1u ? byte | mask : byte & static_cast<std::uint8_t>(~mask);
+        }
+        ASSERT_EQ(field, reference) << start << " " << count;
+        const int readStart = static_cast<int>(rng() % (bitFieldBits + 40)) - 20;  // also past both ends
+        const int readCount = static_cast<int>(rng() % 20) - 1;
+        ASSERT_EQ(readBits(field, readStart, readCount), readBitsOneByOne(field, readStart, readCount))
+            << readStart << " " << readCount;
+    }
+    for (int k = -1; k <= bitFieldBits / 12 + 1; ++k)
+        ASSERT_EQ(dataCharacter(field, k), readBitsOneByOne(field, 12 * k, 12)) << k;
 }
 
 TEST(Trace, SilentWithoutSinkAndFilteredByLevel)
