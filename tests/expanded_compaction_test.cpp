@@ -142,6 +142,35 @@ TEST(ExpandedMethodSelection, EveryMethodWithItsFieldsAndCount)
     }
 }
 
+// Whole bit strings, linkage flag to padding, of element strings through each kind of
+// method; zint, an independent encoder, draws the same symbols.
+TEST(ExpandedPack, KnownBitStrings)
+{
+    const struct {
+        const char* input;
+        const char* bits;  // 12 bits per data character
+    } cases[] = {
+        {"(01)98898765432106(3202)012345(15)991231",
+         "001111011101 111001110110 110010000111 110011010010 001100111101 011110011001 010111111111"},
+        {"(01)98898765432106(3103)001750", "001001101111 001110110110 010000111110 011010010000 011011010110"},
+        {"(01)98898765432106(3932)9781234",
+         "001101001101 111001110110 110010000111 110011010010 101111010010 001010101011 010000001000"},
+        {"(01)12345678901231(10)ABC-12/x(21)7",
+         "010000010011 101010100011 011111011110 100001111011 001001100001 000001000011 000101111000 "
+         "011000111111 110001001110 001011110011 111101111100"},
+        {"(10)12345678", "000100010011 001010101011 011000101101 110100000010"},
+    };
+    for (const auto& c : cases) {
+        const std::string data = dataStringOf(c.input);
+        bit_field field{};
+        const int n = pack(data.c_str(), field, 22);
+        fillVariableLengthField(field, n);
+        std::string expected(c.bits);
+        std::erase(expected, ' ');
+        EXPECT_EQ(fieldBits(field, 0, 12 * n), expected) << c.input;
+    }
+}
+
 // The three modes, their latches and look-aheads, from a fresh field (36 bits = 3 data
 // characters of room before anything grows).
 TEST(ExpandedModes, EncodingsLatchesAndLookAheads)

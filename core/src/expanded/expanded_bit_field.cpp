@@ -1,4 +1,4 @@
-// The bit field of DataBar Expanded and the character classes of its data string.
+// The bit field of DataBar Expanded: reading bits, and the trace of a refused write.
 #include "expanded/expanded_compaction.hpp"
 #include "trace.hpp"
 

@@ -2,13 +2,11 @@
 // 12-bit data characters. Internal routines, exposed for the symbol builder and tests.
 #pragma once
 
-#include "gs1/ean128_element.hpp"
-
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <string>
+#include <string_view>
 
 namespace Kelbrin::Tallowlib::detail {
 

@@ -52,8 +52,10 @@ public:
     ean128_parser& operator=(const ean128_parser&) = delete;
 
     // Parses the next element into `out` and returns its status bits (0 when valid) after the
-    // options are applied, or end_of_input. `out` is left alone for end_of_input, bad_structure
-    // and ai_not_numeric; these leave the cursor where it was.
+    // options are applied, or end_of_input. `out` is left alone, and the cursor where it was,
+    // for end_of_input and for an element without its "(" or ")" or with an AI that is not all
+    // digits (bad_structure, ai_not_numeric); an element too long for the record is filled in
+    // as far as it fits and gives bad_structure.
     int nextElement(ean128_element& out);
 
     // Appends a formatting rule for style 4 (same shape as ai_hr_rule; the expression is
