@@ -32,11 +32,8 @@ unsigned readBits(const bit_field& field, int start, int count)
         }
         return value;
     }
-    const int first = start / 8;
-    const auto byte = [&](int i) -> std::uint32_t {
-        return i < bitFieldBytes ? field[static_cast<std::size_t>(i)] : 0u;
-    };
-    const std::uint32_t window = byte(first) << 16 | byte(first + 1) << 8 | byte(first + 2);
+    const auto first = static_cast<std::size_t>(start / 8);  // the window stays in the array
+    const std::uint32_t window = std::uint32_t{field[first]} << 16 | std::uint32_t{field[first + 1]} << 8 | field[first + 2];
     return (window >> (24 - start % 8 - count)) & ((1u << count) - 1u);
 }
 

@@ -77,8 +77,10 @@ inline constexpr int bitFieldBytes = 148;
 inline constexpr int bitFieldBits = bitFieldBytes * 8;  // 1184
 inline constexpr int maxSymbolBits = 252;                // 21 data characters
 
-// Bit n is bit (7 - n % 8) of byte n / 8: the field reads most significant bit first.
-using bit_field = std::array<std::uint8_t, bitFieldBytes>;
+// Bit n is bit (7 - n % 8) of byte n / 8: the field reads most significant bit first. Two
+// bytes of slack follow the field's bytes, so that the three bytes a write or read of up to
+// 16 bits goes through stay inside the array wherever its bits are; no bit is kept there.
+using bit_field = std::array<std::uint8_t, bitFieldBytes + 2>;
 
 // Traces a write putBits refuses.
 void traceRefusedBits(int start, int count);
@@ -91,17 +93,18 @@ inline void putBits(bit_field& field, int start, int count, unsigned value)
         traceRefusedBits(start, count);
         return;
     }
-    // Up to 16 bits starting anywhere in a byte span at most three bytes: a 24-bit window,
-    // of which only the bytes inside the field are touched.
-    const int first = start / 8;
+    if (count == 0)
+        return;
+    // The bits lie in the 24-bit window of three bytes from the one holding `start`: only
+    // they change, the rest of the window is written back as it was.
+    std::uint8_t* bytes = field.data() + start / 8;
     const int shift = 24 - start % 8 - count;
     const std::uint32_t mask = ((1u << count) - 1u) << shift;
-    const std::uint32_t bits = (value << shift) & mask;
-    for (int b = 0; b < 3 && first + b < bitFieldBytes; ++b) {
-        const int byteShift = 16 - 8 * b;
-        auto& byte = field[static_cast<std::size_t>(first + b)];
-        byte = static_cast<std::uint8_t>((byte & ~(mask >> byteShift)) | (bits >> byteShift));
-    }
+    const std::uint32_t window = std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
+    const std::uint32_t merged = (window & ~mask) | ((value << shift) & mask);
+    bytes[0] = static_cast<std::uint8_t>(merged >> 16);
+    bytes[1] = static_cast<std::uint8_t>(merged >> 8);
+    bytes[2] = static_cast<std::uint8_t>(merged);
 }
 
 // The `count` (at most 16) bits at `start`, most significant first; bits outside read 0.

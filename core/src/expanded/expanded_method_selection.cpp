@@ -108,21 +108,20 @@ void writeHeaderAndGtin(expanded_compaction& s, std::string_view d, const encoda
     s.write(m.headerBits, m.header + subMethod);
     if (m.indicatorBits > 0)
         s.write(m.indicatorBits, static_cast<unsigned>(d[2] - '0'));
-    for (std::size_t g = 0; g < 4; ++g)
-        s.write(m.gtinBits / 4, static_cast<unsigned>(decimal(d.substr(3 + 3 * g, 3))));
+    for (std::size_t i = 3; i < 15; i += 3)  // the caller checked the digits
+        s.write(m.gtinBits / 4, static_cast<unsigned>((d[i] - '0') * 100 + (d[i + 1] - '0') * 10 + (d[i + 2] - '0')));
     s.index = next;
 }
 
-// The six digits of the weight AI at index 16 (D[20..25]), or -1 when D[19..25] are not
-// all digits.
+// The six digits of the weight AI at index 16 (D[20..25]), or -1 when there are fewer than
+// 26 characters or D[19..25] are not all digits.
 int weightDigits(std::string_view d)
 {
     return d.size() >= 26 && allDigits(d.substr(19, 7)) ? decimal(d.substr(20, 6)) : -1;
 }
 
-bool encodeKilograms3103(expanded_compaction& s, std::string_view d)
+bool encodeKilograms3103(expanded_compaction& s, std::string_view d, int w)
 {
-    const int w = weightDigits(d);
     if (d.size() != 26 || w < 0 || d.substr(16, 4) != "3103" || w > 32767)
         return false;
     const encodation_method& m = methods[kilograms3103];
@@ -132,9 +131,8 @@ bool encodeKilograms3103(expanded_compaction& s, std::string_view d)
 }
 
 // (3202) keeps its value, (3203) is stored 10000 up.
-bool encodePounds320x(expanded_compaction& s, std::string_view d)
+bool encodePounds320x(expanded_compaction& s, std::string_view d, int w)
 {
-    const int w = weightDigits(d);
     if (d.size() != 26 || w < 0)
         return false;
     const std::string_view ai = d.substr(16, 4);
@@ -170,9 +168,8 @@ bool encodePriceCurrency393x(expanded_compaction& s, std::string_view d)
 
 // (310x) or (320x) with a weight up to 99999 (the decimal-point digit x in front), alone or
 // followed by a date AI (11), (13), (15) or (17) whose date the date field holds.
-bool encodeWeightDate(expanded_compaction& s, std::string_view d)
+bool encodeWeightDate(expanded_compaction& s, std::string_view d, int w)
 {
-    const int w = weightDigits(d);
     const bool weightAi = w >= 0 && d[16] == '3' && (d[17] == '1' || d[17] == '2') && d[18] == '0';
     if (!weightAi || w > 99999)
         return false;
@@ -194,8 +191,11 @@ bool encodeWeightDate(expanded_compaction& s, std::string_view d)
 // or date AI at index 16.
 bool encodeCompressed(expanded_compaction& s, std::string_view d)
 {
-    return d[2] == '9' && (encodeKilograms3103(s, d) || encodePounds320x(s, d) || encodePrice392x(s, d) ||
-                           encodePriceCurrency393x(s, d) || encodeWeightDate(s, d));
+    if (d[2] != '9')
+        return false;
+    const int w = weightDigits(d);
+    return encodeKilograms3103(s, d, w) || encodePounds320x(s, d, w) || encodePrice392x(s, d) ||
+           encodePriceCurrency393x(s, d) || encodeWeightDate(s, d, w);
 }
 
 }  // namespace
@@ -214,13 +214,14 @@ compaction_mode selectEncodationMethod(expanded_compaction& s)
 
 void fillVariableLengthField(bit_field& field, int dataCharacters)
 {
-    // The method bits follow the linkage flag: "1", "00", or "0110" for "01100" and "01101".
+    // Bits 1 to 4, after the linkage flag: "1", "00", or "0110" for "01100" and "01101".
+    const unsigned method = field[0] >> 3 & 0xFu;
     int at = -1;
-    if (readBits(field, 1, 1) == 1)
+    if (method >> 3 == 1)
         at = methods[gtin].variableLengthAt;
-    else if (readBits(field, 1, 2) == 0)
+    else if (method >> 2 == 0)
         at = methods[general].variableLengthAt;
-    else if (readBits(field, 1, 4) == 0b0110)
+    else if (method == 0b0110)
         at = methods[price392x].variableLengthAt;
     if (at < 0)
         return;

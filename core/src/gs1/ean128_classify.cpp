@@ -134,10 +134,11 @@ public:
     {
         const std::size_t n = length < kept ? length : kept - 1;
         const std::size_t pad = count_ < n ? n - count_ : 0;
-        std::memset(field, '0', pad);
+        std::memset(field, 0, kept);  // whole: a few stores of known size
+        if (pad > 0)
+            std::memset(field, '0', pad);
         if (n > pad)
             std::memcpy(field + pad, chars_, n - pad);
-        std::memset(field + n, 0, kept - n);
     }
 
 private:
