@@ -66,7 +66,9 @@ constexpr int expandedElementCount(int symbolCharacters)
 
 // Compacts the data string and builds the widths of the symbol. Returns the number of
 // symbol characters T (4 to 22), or 0 when the data does not fit. The linkage flag is 0.
-int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow = 22);
+// `bits`, when not null, receives the bits the compacted data takes, linkage flag included.
+int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow = 22,
+              int* bits = nullptr);
 
 // Parses, compacts and builds the widths of the whole symbol under the library lock;
 // returns the number of symbol characters. The human-readable text is built only when

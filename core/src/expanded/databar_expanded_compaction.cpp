@@ -31,7 +31,7 @@ int padBitField(expanded_compaction& s)
     return n;
 }
 
-int pack(const char* dataString, bit_field& field, int segmentsPerRow)
+int pack(const char* dataString, bit_field& field, int segmentsPerRow, int* bits)
 {
     expanded_compaction s;
     s.data = dataString;
@@ -47,6 +47,8 @@ int pack(const char* dataString, bit_field& field, int segmentsPerRow)
         case compaction_mode::finished: break;
         }
     }
+    if (bits != nullptr)
+        *bits = s.bits;
     return padBitField(s);
 }
 

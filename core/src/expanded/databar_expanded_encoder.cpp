@@ -3,8 +3,9 @@
 #include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
 
-#include <array>
 #include <mutex>
+#include <string>
+#include <utility>
 
 namespace Kelbrin::Tallowlib {
 
@@ -17,23 +18,10 @@ std::mutex& expandedEncodeLock()
     return lock;
 }
 
-[[noreturn]] void fail() { throw invalid_ean128_format_error(error_text::aiNotNumeric, 10); }
-
-// Element data the compaction cannot carry with a standard meaning: characters outside
-// the ISO/IEC 646 set, "#" (it would become an FNC1 in the middle of the data) and "^".
-constexpr auto encodableTable = [] {
-    std::array<bool, 256> t{};
-    for (std::size_t c = 1; c < t.size(); ++c)
-        t[c] = (detail::characterClassTable[c] & detail::iso646_set) != 0 && c != '#' && c != '^';
-    return t;
-}();
-
-bool encodableElementData(std::string_view data)
+// Every failure is code 10, its diagnostic saying what is wrong.
+[[noreturn]] void fail(std::string diagnostic)
 {
-    bool encodable = true;
-    for (char c : data)
-        encodable &= encodableTable[static_cast<unsigned char>(c)];
-    return encodable;
+    throw invalid_ean128_format_error(error_text::aiNotNumeric, 10, std::move(diagnostic));
 }
 
 }  // namespace
@@ -43,16 +31,14 @@ void detail::buildExpandedDataString(const char* input, detail::expanded_data_st
 {
     dataString.length = 0;
     dataString.text[0] = '\0';
-    ean128_parser parser(input, skip_length_check | skip_charset_check | (humanReadable != nullptr ? 0 : skip_text),
-                         hr_as_typed);
+    // The checks of GS1-128 hold: checked element data is all of GS1's set, which the
+    // compaction carries, and never holds the "#" that stands for FNC1.
+    ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
     // The FNC1 an element owes is written once another element follows it.
-    const int status = forEachElementPart(parser, "#", humanReadable, [&dataString](const element_part& part) {
-        if (!encodableElementData(part.data()))
-            fail();
-        dataString.append(part.view());
-    });
+    const int status = forEachElementPart(parser, "#", humanReadable,
+                                          [&dataString](const element_part& part) { dataString.append(part.view()); });
     if (status != end_of_input)
-        fail();
+        fail(parser.diagnostic());
 }
 
 int databar_expanded_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
@@ -83,9 +69,11 @@ int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths&
     {
         std::lock_guard guard(expandedEncodeLock());
         buildExpandedDataString(input, dataString, humanReadable != nullptr ? &text : nullptr);
-        symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
+        int bits = 0;
+        symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s, &bits);
         if (symbolCharacters <= 0)
-            fail();
+            fail("the data needs " + std::to_string(bits) + " bits, a symbol holds at most " +
+                 std::to_string(maxSymbolBits));
     }
     if (humanReadable != nullptr)
         *humanReadable = std::move(text);

@@ -199,11 +199,11 @@ int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRigh
     return characterWidths(value, weight % 211, checksum, leftToRight, widths);
 }
 
-int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow)
+int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow, int* bits)
 {
     bit_field field{};
     putBits(field, 0, 1, static_cast<unsigned>(linkage & 1));
-    const int n = pack(dataString, field, segmentsPerRow);
+    const int n = pack(dataString, field, segmentsPerRow, bits);
     if (n < 0) {
         trace(dataErrorSite, "\ndata error");
         return 0;

@@ -32,11 +32,10 @@ struct expanded_data_string {
     }
 };
 
-// Parses the element strings of `input` (no length or character-set check) and joins their
-// AIs and data into `out`, "#" after every element that owes an FNC1 and is not the last;
-// their human-readable texts are joined into `humanReadable` when it is not null. Throws
-// invalid_ean128_format_error code 10 for a faulty element or data the compaction cannot
-// carry.
+// Parses and checks the element strings of `input` as GS1-128 does and joins their AIs and
+// data into `out`, "#" after every element that owes an FNC1 and is not the last; their
+// human-readable texts are joined into `humanReadable` when it is not null. Throws
+// invalid_ean128_format_error code 10, with the parser's diagnostic, for a faulty element.
 void buildExpandedDataString(const char* input, expanded_data_string& out, std::string* humanReadable);
 
 // ---- Character classes ------------------------------------------------------------
@@ -162,8 +161,9 @@ int unusedBitCount(int bits, int segmentsPerRow, int& dataCharacters);
 int padBitField(expanded_compaction& state);
 
 // Method selection, the mode loop and padding over a field whose bit 0 holds the linkage
-// flag. Returns the data-character count (3 to 21) or -1 when the data is too big.
-int pack(const char* dataString, bit_field& field, int segmentsPerRow);
+// flag. Returns the data-character count (3 to 21) or -1 when the data is too big; `bits`,
+// when not null, receives the bits the data takes before padding (also when too big).
+int pack(const char* dataString, bit_field& field, int segmentsPerRow, int* bits = nullptr);
 
 // Writes the two variable-length bits (odd symbol-character count; more than 14 symbol
 // characters) where the field's method keeps them; fixed-length methods have none.

@@ -22,16 +22,18 @@ struct custom_hr_rule {
 // What the human-readable text of one element is built from.
 struct element_texts {
     std::string_view ai;
-    std::string_view typed;       // the data as typed, separator markers removed
-    std::string_view normalised;  // the normalised data
+    std::string_view typed;       // the data as typed, its separator marker removed
+    std::string_view normalised;  // the data without blanks, a left-out check digit added
 };
 
 // Human-readable text of one element in `style` (not yet cut to the record's field).
 std::string humanReadableText(const element_texts& texts, int style, std::span<const custom_hr_rule> rules);
 
-// Fills `out` for the element "(" ai ")" typedData and returns its status bits; `out.text`
-// stays empty unless `withText`.
+// Fills `out` for the element "(" ai ")" typedData (ai being 2 to 4 digits) and returns 0,
+// or the status bit of its first fault with `diagnostic` saying what it is. `out.text` stays
+// empty unless `withText` and the element is valid.
 int classifyElement(std::string_view ai, std::string_view typedData, int style,
-                    std::span<const custom_hr_rule> rules, ean128_element& out, bool withText = true);
+                    std::span<const custom_hr_rule> rules, ean128_element& out, bool withText,
+                    std::string& diagnostic);
 
 }  // namespace Kelbrin::Tallowlib::detail

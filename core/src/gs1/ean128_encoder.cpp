@@ -26,7 +26,7 @@ void ean128Message(const char* input, std::string& message, std::string* humanRe
         message.clear();
         if (humanReadable != nullptr)
             humanReadable->clear();
-        raiseFormatError(status);
+        raiseFormatError(status, parser.diagnostic());
     }
 }
 

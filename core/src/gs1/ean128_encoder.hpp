@@ -10,7 +10,8 @@ namespace Kelbrin::Tallowlib {
 class ean128_encoder : public barcode_encoder {
 public:
     std::string characterSet() const override { return ownCheck; }
-    // The element-string check: throws invalid_ean128_format_error (codes 10 to 14).
+    // The element-string check: throws invalid_ean128_format_error (codes 10 to 14) with a
+    // diagnostic.
     void checkCharacters(const std::string& input) const override;
     // Barcode text: the module string ("b"/"s") of the symbol; human-readable text: the
     // elements' texts joined. `flag` is accepted for interface compatibility and has no effect.

@@ -11,11 +11,6 @@ namespace Kelbrin::Tallowlib::detail {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 std::string prefix(std::string_view ai)
 {
     std::string out;
@@ -51,28 +46,18 @@ std::string customRules(const element_texts& t, std::span<const custom_hr_rule> 
     return grouped(t);
 }
 
-// The data as typed, with an added check digit appended or a replaced one corrected.
+// The data as typed, and the check digit appended when it was left out: the data is checked,
+// so it differs from the typed characters only by blanks and that digit.
 std::string asTyped(const element_texts& t)
 {
     std::string out = prefix(t.ai);
     const std::string_view typed = t.typed;
+    out += typed;
     const auto blanks = static_cast<std::size_t>(std::count(typed.begin(), typed.end(), ' '));
-    const std::size_t plainLength = typed.size() - blanks;  // the typed data without blanks
-    const std::string_view n = t.normalised;
-    if (n.size() == plainLength + 1) {
-        out += typed;
+    if (t.normalised.size() == typed.size() - blanks + 1) {
         if (blanks > 0 && typed.back() != ' ')
             out += ' ';
-        out += n.back();
-        return out;
-    }
-    const auto lastTyped = std::find_if(typed.rbegin(), typed.rend(), [](char c) { return c != ' '; });
-    const std::size_t prefixLength = out.size();
-    out += typed;
-    if (!n.empty() && n.size() == plainLength && *lastTyped != n.back()) {
-        const auto digit = std::find_if(out.rbegin(), out.rend() - static_cast<std::ptrdiff_t>(prefixLength), isDigit);
-        if (digit != out.rend() - static_cast<std::ptrdiff_t>(prefixLength))
-            *digit = n.back();
+        out += t.normalised.back();
     }
     return out;
 }

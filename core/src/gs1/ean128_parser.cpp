@@ -1,6 +1,7 @@
 #include "gs1/ean128_parser.hpp"
 
 #include "gs1/ean128_classify.hpp"
+#include "gs1/element_check.hpp"
 #include "tallowlib/errors.hpp"
 
 #include <cstring>
@@ -15,13 +16,19 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int applyOptions(int status, int options)
+constexpr std::size_t shortestAi = 2;
+constexpr std::size_t longestAi = 4;
+
+// Whether the text holds blanks only.
+bool blank(std::string_view text)
 {
-    if (options & skip_length_check)
-        status &= ~bad_length;
-    if (options & skip_charset_check)
-        status &= ~(data_not_printable | data_not_numeric);
-    return status;
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// An AI as a diagnostic shows it: at most 12 characters and "..." after.
+std::string shownAi(std::string_view written)
+{
+    return written.size() > 12 ? std::string(written.substr(0, 12)) + "..." : std::string(written);
 }
 
 }  // namespace
@@ -39,23 +46,38 @@ int ean128_parser::scanElement(std::string_view& ai, std::string_view& typed)
 {
     if (cursor_ == nullptr || *cursor_ == '\0')
         return end_of_input;
-    // The cursor stands on the "(" of the next element unless the input is faulty.
+    // The cursor stands on the "(" of the next element but before the first one, where
+    // blanks may come first.
     const char* open = *cursor_ == '(' ? cursor_ : std::strchr(cursor_, '(');
-    if (open == nullptr)
+    if (open == nullptr) {
+        diagnostic_ = "no \"(\" found: element strings are written \"(\" AI \")\" data";
         return bad_structure;
-    // The AI runs to the first ")"; it must be digits only. Digits are read up to what ends
+    }
+    if (const std::string_view before(cursor_, static_cast<std::size_t>(open - cursor_)); !blank(before)) {
+        diagnostic_ = "text before the first \"(\": " + detail::quoted(before);
+        return bad_structure;
+    }
+    // The AI runs to the first ")"; it must be 2 to 4 digits. Digits are read up to what ends
     // them, and only a run that ends elsewhere than at ")" needs the search for one.
     const char* close = open + 1;
     while (isDigit(*close))
         ++close;
+    const std::string_view written(open + 1, static_cast<std::size_t>(close - open - 1));
     if (*close != ')') {
-        if (std::strchr(close, ')') == nullptr)
+        if (std::strchr(close, ')') == nullptr) {
+            diagnostic_ = "no \")\" after " + detail::quoted(std::string_view(open));
             return bad_structure;
+        }
+        const char* end = std::strchr(close, ')');
+        diagnostic_ = detail::aiDiagnostic(shownAi({open + 1, static_cast<std::size_t>(end - open - 1)}),
+                                           "an AI has digits only");
         return ai_not_numeric;
     }
-    if (close == open + 1)
+    if (written.size() < shortestAi || written.size() > longestAi) {
+        diagnostic_ = detail::aiDiagnostic(shownAi(written), "an AI has 2 to 4 digits");
         return ai_not_numeric;
-    ai = {open + 1, static_cast<std::size_t>(close - open - 1)};
+    }
+    ai = written;
 
     const char* dataBegin = close + 1;
     const char* next = std::strchr(dataBegin, '(');
@@ -66,11 +88,14 @@ int ean128_parser::scanElement(std::string_view& ai, std::string_view& typed)
 
 int ean128_parser::nextElement(ean128_element& out)
 {
+    const char* start = cursor_;
     std::string_view ai, typed;
     if (const int fault = scanElement(ai, typed); fault != 0)
         return fault;
-    const int status = detail::classifyElement(ai, typed, style_, rules_, out, (options_ & skip_text) == 0);
-    return applyOptions(status, options_);
+    const int status = detail::classifyElement(ai, typed, style_, rules_, out, (options_ & skip_text) == 0, diagnostic_);
+    if (status != 0)
+        cursor_ = start;
+    return status;
 }
 
 void ean128_parser::addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement)
@@ -85,7 +110,7 @@ std::size_t ean128_parser::ruleCount() const noexcept
     return rules_.size();
 }
 
-void raiseFormatError(int status)
+void raiseFormatError(int status, const std::string& diagnostic)
 {
     struct entry {
         int bit;
@@ -99,16 +124,19 @@ void raiseFormatError(int status)
     };
     for (const entry& e : errors)
         if (status & e.bit)
-            throw invalid_ean128_format_error(e.message, e.code);
+            throw invalid_ean128_format_error(e.message, e.code, diagnostic);
 }
 
-int parseElementStrings(const char* input, int options, int style, std::vector<ean128_element>& elements)
+int parseElementStrings(const char* input, int options, int style, std::vector<ean128_element>& elements,
+                        std::string* diagnostic)
 {
     ean128_parser parser(input, options, style);
     ean128_element element;
     int status;
     while ((status = parser.nextElement(element)) == 0)
         elements.push_back(element);
+    if (diagnostic != nullptr)
+        *diagnostic = status != end_of_input ? parser.diagnostic() : std::string();
     return status;
 }
 
@@ -119,7 +147,7 @@ void checkElementStrings(const char* input)
     int status;
     while ((status = parser.nextElement(element)) == 0) {
     }
-    raiseFormatError(status);
+    raiseFormatError(status, parser.diagnostic());
 }
 
 }  // namespace Kelbrin::Tallowlib

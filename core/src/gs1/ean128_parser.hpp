@@ -1,5 +1,7 @@
-// Parser and validator of GS1 element strings, "(" AI ")" data, one after another.
-// Errors are status bits; raiseFormatError turns them into invalid_ean128_format_error.
+// Parser and validator of GS1 element strings, "(" AI ")" data, one after another, blanks
+// allowed before the first. Every element is checked against the AI dictionary (see
+// element_check.hpp); a faulty element gives one status bit and a diagnostic, which
+// raiseFormatError turns into invalid_ean128_format_error.
 #pragma once
 
 #include "gs1/ean128_element.hpp"
@@ -13,19 +15,18 @@ namespace Kelbrin::Tallowlib {
 
 // Status bits of an element and results of ean128_parser::nextElement.
 enum ean128_status : int {
-    ai_not_numeric = 1,      // the AI is empty or holds a character other than "0"-"9"
-    data_not_printable = 2,  // an alphanumeric field holds a character that is not printable
-    bad_structure = 4,       // no "(" was found, or no ")" after it
+    ai_not_numeric = 1,      // the AI is not 2 to 4 digits
+    data_not_printable = 2,  // the data holds a character outside GS1's set
+    bad_structure = 4,       // no "(" or ")", text before the first "(", a wrong check digit
+                             // or an impossible date
     data_not_numeric = 8,    // a numeric field holds a character other than a decimal digit
-    bad_length = 16,         // the data length does not fit the dictionary row
+    bad_length = 16,         // no data, or a length the dictionary row does not allow
     end_of_input = 32,       // no element left
 };
 
 // Parser options (a bit set).
 enum ean128_option : int {
-    skip_length_check = 1,   // clear bad_length of every element
-    skip_charset_check = 2,  // clear data_not_printable and data_not_numeric of every element
-    skip_text = 4,           // leave every record's text empty (for callers that discard it)
+    skip_text = 4,  // leave every record's text empty (for callers that discard it)
 };
 
 // Human-readable styles.
@@ -51,12 +52,15 @@ public:
     ean128_parser(const ean128_parser&) = delete;
     ean128_parser& operator=(const ean128_parser&) = delete;
 
-    // Parses the next element into `out` and returns its status bits (0 when valid) after the
-    // options are applied, or end_of_input. `out` is left alone, and the cursor where it was,
-    // for end_of_input and for an element without its "(" or ")" or with an AI that is not all
-    // digits (bad_structure, ai_not_numeric); an element too long for the record is filled in
-    // as far as it fits and gives bad_structure.
+    // Parses the next element into `out` and returns 0 when it is valid, end_of_input, or the
+    // status bit of its fault, with diagnostic() saying what it is. `out` is left alone, and
+    // the cursor where it was, for end_of_input and for an element without its "(" or ")",
+    // with text before it, or with an AI that is not 2 to 4 digits; a faulty element is
+    // filled in as far as its fields hold it. The cursor never moves past a fault.
     int nextElement(ean128_element& out);
+
+    // What is wrong with the element of the last fault; empty until one was met.
+    const std::string& diagnostic() const noexcept { return diagnostic_; }
 
     // Appends a formatting rule for style 4 (same shape as ai_hr_rule; the expression is
     // matched case-insensitively). Throws boost::regex_error for an invalid expression.
@@ -76,6 +80,7 @@ private:
     int style_;
     const char* cursor_;
     std::vector<detail::custom_hr_rule> rules_;
+    std::string diagnostic_;
 };
 
 // Reads every element of `parser` and hands `take` its part: the AI and data, with
@@ -97,16 +102,19 @@ int forEachElementPart(ean128_parser& parser, std::string_view separator, std::s
     return status;
 }
 
-// Throws invalid_ean128_format_error (codes 10 to 14) for the lowest of the status bits
-// 1, 2, 4, 8, 16 that is set; returns when none is (in particular for end_of_input).
-void raiseFormatError(int status);
+// Throws invalid_ean128_format_error (codes 10 to 14) with the diagnostic for the lowest of
+// the status bits 1, 2, 4, 8, 16 that is set; returns when none is (in particular for
+// end_of_input).
+void raiseFormatError(int status, const std::string& diagnostic = {});
 
 // Parses the whole input: appends one record per valid element to `elements` until the
-// first non-zero result, which it returns (end_of_input when every element was valid).
-int parseElementStrings(const char* input, int options, int style, std::vector<ean128_element>& elements);
+// first non-zero result, which it returns (end_of_input when every element was valid);
+// the fault's diagnostic goes to `diagnostic` when it is not null.
+int parseElementStrings(const char* input, int options, int style, std::vector<ean128_element>& elements,
+                        std::string* diagnostic = nullptr);
 
-// The element-string check: parses with options 0 and style 2 and throws like
-// raiseFormatError for the first faulty element.
+// The element-string check: parses with style 2 and throws like raiseFormatError for the
+// first faulty element.
 void checkElementStrings(const char* input);
 
 }  // namespace Kelbrin::Tallowlib
