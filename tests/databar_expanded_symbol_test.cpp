@@ -229,10 +229,11 @@ TEST(ExpandedEncoder, EveryFailureIsCodeTen)
         } catch (const invalid_ean128_format_error& e) {
             EXPECT_EQ(e.code, 10);
             EXPECT_EQ(e.message, "The AI portion of an EAN-128 structure must be numeric.");
+            EXPECT_FALSE(e.diagnostic.empty());
         }
     }
     // Markers and blanks are not data: these encode.
-    for (const char* ok : {"(10)ABC~(21)12", "(11)091231!(10)A", "(10)AB C", "(21)a!\"%&')*+,-./:;<=>?_z"}) {
+    for (const char* ok : {"(10)ABC~(21)12", "(11)091231!(10)A", "(10)AB C", "(21)a!\"%&')*+,-./:;(22)<=>?_z"}) {
         std::string barcode, text;
         EXPECT_EQ(databar_expanded_encoder().encode(ok, 22, barcode, text), 1) << ok;
     }

@@ -61,13 +61,11 @@ TEST(Ean128Message, Fnc1FirstAndBetweenElementsWhereNeeded)
         {"(10)ABC123~(17)091231", "~110ABC12317091231", "(10)ABC123(17)091231"},
         {"(17)091231!(10)ABC", "~117091231~110ABC", "(17)091231(10)ABC"},
         {"(01)1234567890123", "~10112345678901231", "(01)12345678901231"},    // check digit added
-        {"(01)12345678901234", "~10112345678901231", "(01)12345678901231"},   // and corrected
         {"(01)1234 5678 9012 3", "~10112345678901231", "(01)1234 5678 9012 3 1"},
         {"(7004)ABC", "~17004ABC", "(7004)ABC"},                              // unknown AI, unchecked
         {"(7004)ABC(10)X", "~17004ABC~110X", "(7004)ABC(10)X"},
         {"(7004)ABC~(10)X", "~17004ABC10X", "(7004)ABC(10)X"},
         {"(10)X!", "~110X", "(10)X"},                                          // never an FNC1 at the end
-        {"(10)", "~110", "(10)"},
         {"", "~1", ""},
         // Fixed length alone does not spare the FNC1: only AIs of predefined length do.
         {"(11)091231(3103)001250(00)123456789012345675(10)A", "~111091231310300125000123456789012345675" "10A",
@@ -126,10 +124,12 @@ TEST(Ean128Encoder, MalformedElementStringsThrowTheirCode)
         {"()1", 10, error_text::aiNotNumeric},
         {"(11)12345", 14, error_text::badDataLength},
         {"(01)1234567890123A", 13, error_text::dataNotNumeric},
-        {"(02)123456789012X", 13, error_text::dataNotNumeric},  // also too short: the lower bit wins
+        {"(02)123456789012X", 13, error_text::dataNotNumeric},  // also too short: the first fault counts
         {"(10)AB\t", 11, error_text::dataNotAlphanumeric},
         {"(10)A(11)0901", 14, error_text::badDataLength},      // a later element
         {"(10)ABCDEFGHIJKLMNOPQRSTU", 14, error_text::badDataLength},
+        {"(01)12345678901234", 12, error_text::badStructure},  // a wrong check digit is not replaced
+        {"(10)", 14, error_text::badDataLength},
     };
     for (const auto& c : cases) {
         for (int path = 0; path < 2; ++path) {
