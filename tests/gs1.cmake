@@ -3,3 +3,9 @@ strivane_test(gs1_tests
   SOURCES ai_dictionary_test.cpp ean128_parser_test.cpp ean128_robustness_test.cpp
   LABELS gs1
   LIBS tallowlib_internal)
+
+# Refusals and their diagnostics, valid forms and near misses, through the exported functions.
+strivane_test(gs1_check_tests
+  SOURCES gs1_checks_test.cpp
+  LABELS gs1
+  LIBS Tarnwick tallowlib_internal)
