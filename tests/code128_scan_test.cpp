@@ -1,9 +1,9 @@
-// Scan round trips: Code 128 and GS1-128 font text drawn and read back by zbar and zxing-cpp.
+// Scan round trips: Code 128 font text drawn and read back by zbar and zxing-cpp (GS1-128:
+// gs1_scan_test.cpp).
 #include "Tarnwick.h"
 #include "scan_support.hpp"
 
 #include "tallowlib/font_text_reader.hpp"
-#include "tallowlib/gs1_check_digit.hpp"
 
 #include <gtest/gtest.h>
 
@@ -166,146 +166,5 @@ TEST(Code128Scan, RandomMessagesReadBackByBothReaders)
         for (char& c : zbarData)
             c = static_cast<char>(c & 0x7F);
         failures += expectRead(scan(Code128_Uni, m.text), m.text, zbarData, m.bytes, false);
-    }
-}
-
-namespace {
-
-// A random valid GS1-128 input and the GS1 data a reader should report: AI and data of every
-// element, GS where an FNC1 separates two elements.
-struct element_strings {
-    std::string input;
-    std::string data;
-};
-
-enum class ai_kind {
-    check_digit,      // fixed length ending in a check digit
-    predefined,       // fixed length, predefined, no check digit
-    fixed_separated,  // fixed length, not predefined: FNC1 after it
-    alphanumeric,     // variable length
-    numeric,          // variable length
-    unknown,          // outside the dictionary
-};
-
-struct ai_sample {
-    const char* ai;
-    ai_kind kind;
-    int minLength;
-    int maxLength;
-};
-
-constexpr ai_sample aiSamples[] = {
-    {"00", ai_kind::check_digit, 18, 18},     {"01", ai_kind::check_digit, 14, 14},
-    {"02", ai_kind::check_digit, 14, 14},     {"410", ai_kind::check_digit, 13, 13},
-    {"8018", ai_kind::check_digit, 18, 18},   {"11", ai_kind::predefined, 6, 6},
-    {"17", ai_kind::predefined, 6, 6},        {"20", ai_kind::predefined, 2, 2},
-    {"3103", ai_kind::predefined, 6, 6},      {"3650", ai_kind::predefined, 6, 6},
-    {"402", ai_kind::fixed_separated, 17, 17}, {"422", ai_kind::fixed_separated, 3, 3},
-    {"426", ai_kind::fixed_separated, 3, 3},  {"7003", ai_kind::fixed_separated, 10, 10},
-    {"8001", ai_kind::fixed_separated, 14, 14}, {"8005", ai_kind::fixed_separated, 6, 6},
-    {"8102", ai_kind::fixed_separated, 2, 2}, {"10", ai_kind::alphanumeric, 0, 20},
-    {"21", ai_kind::alphanumeric, 1, 20},     {"240", ai_kind::alphanumeric, 1, 30},
-    {"91", ai_kind::alphanumeric, 1, 30},     {"30", ai_kind::numeric, 1, 8},
-    {"3922", ai_kind::numeric, 1, 15},        {"8008", ai_kind::numeric, 8, 12},
-    {"7004", ai_kind::unknown, 1, 20},        {"235", ai_kind::unknown, 1, 20},
-    {"4300", ai_kind::unknown, 1, 12},
-};
-
-class element_string_generator {
-public:
-    explicit element_string_generator(unsigned seed) : rng_(seed) {}
-
-    element_strings next()
-    {
-        element_strings e;
-        const int count = 1 + pick(4);
-        for (int i = 0; i < count; ++i)
-            addElement(e, i + 1 == count);
-        return e;
-    }
-
-private:
-    int pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
-
-    std::string digits(int n)
-    {
-        std::string s;
-        for (int k = 0; k < n; ++k)
-            s += static_cast<char>('0' + pick(10));
-        return s;
-    }
-
-    // Printable characters without the syntax characters "(", "~" and "!"; blanks are
-    // typed now and then and are not encoded.
-    std::string alphanumeric(int n, std::string& typed)
-    {
-        std::string s;
-        while (static_cast<int>(s.size()) < n) {
-            const char c = static_cast<char>(33 + pick(94));
-            if (c == '(' || c == '~' || c == '!')
-                continue;
-            if (pick(8) == 0)
-                typed += ' ';
-            typed += c;
-            s += c;
-        }
-        return s;
-    }
-
-    void addElement(element_strings& e, bool last)
-    {
-        const ai_sample& a = aiSamples[pick(static_cast<int>(std::size(aiSamples)))];
-        const int length = a.minLength + pick(a.maxLength - a.minLength + 1);
-        std::string typed, data;
-        switch (a.kind) {
-        case ai_kind::check_digit: {
-            const std::string body = digits(length - 1);
-            data = body + Kelbrin::Tallowlib::gs1CheckDigit(body);
-            const int form = pick(3);  // as it should be, without the check digit, with a wrong one
-            typed = form == 0 ? data : form == 1 ? body : body + static_cast<char>('0' + (data.back() - '0' + 1) % 10);
-            break;
-        }
-        case ai_kind::alphanumeric:
-        case ai_kind::unknown:
-            data = alphanumeric(length, typed);
-            break;
-        default:
-            data = typed = digits(length);
-            break;
-        }
-        // Only fixed-length AIs of predefined length (here 00, 01, 02, 11, 17, 20, 31nn, 36nn,
-        // 410) go without an FNC1; 8018 has a check digit but no predefined length.
-        const std::string ai = a.ai;
-        bool separator = !(a.kind == ai_kind::predefined || (a.kind == ai_kind::check_digit && ai != "8018"));
-        switch (pick(6)) {
-        case 0:
-            typed += '~';
-            separator = false;
-            break;
-        case 1:
-            typed += '!';
-            separator = true;
-            break;
-        default:
-            break;
-        }
-        e.input += "(" + std::string(a.ai) + ")" + typed;
-        e.data += a.ai + data;
-        if (separator && !last)
-            e.data += '\x1D';
-    }
-
-    std::mt19937 rng_;
-};
-
-}  // namespace
-
-TEST(Gs1_128Scan, RandomElementStringsReadBackAsGs1Data)
-{
-    element_string_generator gen(1207);
-    int failures = 0;
-    for (int i = 0; i < 1000 && failures <= 10; ++i) {
-        const element_strings e = gen.next();
-        failures += expectRead(scan(EAN128_Uni, e.input), e.input, e.data, e.data, true);
     }
 }

@@ -100,9 +100,13 @@ public:
         return s;
     }
     std::string withCheckDigit(std::string s) { return s + gs1CheckDigit(s); }
+    // A valid YYMMDD date; day 00 stands for "no day".
     std::string date()
     {
-        return digits(2) + two(1 + below(12)) + two(below(32));
+        static const int monthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        const std::string year = digits(2);
+        const int month = 1 + below(12);
+        return year + two(month) + two(below(monthDays[month - 1] + 1));
     }
     std::string two(int v) { return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)}; }
     std::string six(int v)

@@ -9,3 +9,9 @@ strivane_test(gs1_check_tests
   SOURCES gs1_checks_test.cpp
   LABELS gs1
   LIBS Tarnwick tallowlib_internal)
+
+# Valid element strings as people write them, read back from GS1-128 and DataBar Expanded.
+strivane_test(gs1_scan_tests
+  SOURCES gs1_scan_test.cpp
+  LABELS scan gs1
+  LIBS Tarnwick tallowlib_internal scan_support)
