@@ -16,6 +16,6 @@ strivane_test(expanded_scan_tests
 
 # The entry path's short cuts against the encoder's full results.
 strivane_test(expanded_short_path_tests
-  SOURCES expanded_short_paths_test.cpp expanded_row_lines_test.cpp
+  SOURCES expanded_short_paths_test.cpp
   LABELS expanded
   LIBS tallowlib_internal)

@@ -35,13 +35,16 @@ std::string randomElementString(std::mt19937& rng)
     return s;
 }
 
-// What the encoder's element-width text gives through the general row builder.
+// The lines of the encoder's element-width text.
 std::vector<std::string> longWayLines(const char* input, int segments, std::string* humanReadable)
 {
     std::string barcode, text;
     databar_expanded_encoder().encode(input, segments, barcode, text);
+    std::vector<int> widths;
+    for (const char c : barcode)
+        widths.push_back(c - '0');
     std::vector<std::string> lines;
-    expanded_row_builder(segments).fontLines(barcode, lines);
+    expandedFontLines(widths.data(), static_cast<int>(widths.size()), segments, lines);
     *humanReadable = text;
     return lines;
 }
