@@ -1,17 +1,24 @@
 #include "rows/separator.hpp"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace Kelbrin::Tallowlib {
 
 namespace {
 
 // Three consecutive elements making this many modules start a finder pattern.
-constexpr std::size_t finderHeadModules = 13;
+constexpr std::uint32_t finderHeadModules = 13;
 
 std::size_t modulesOf(int n) { return static_cast<std::size_t>(n > 0 ? n : 0); }
+
+// Element k's width, read unsigned: a negative one lands far past the row, where nothing
+// is written.
+std::size_t widthOf(const int* widths, int k) { return static_cast<std::uint32_t>(widths[k]); }
 
 // Where the modules of a data row lie once laid out: from `start`, `length` modules from
 // guard to guard, mirrored when `reversed`.
@@ -40,10 +47,9 @@ void alternateFrom(module_bits& bits, const guarded_span& span, std::size_t offs
 // the separator `out`; returns the elements it takes, the head and what goes with it.
 int breakFinderHead(const element_row& row, int i, std::size_t offset, const guarded_span& span, module_bits& out)
 {
-    const int* s = row.widths;
-    const std::size_t w0 = modulesOf(s[i]);
-    const std::size_t w1 = modulesOf(s[i + 1]);
-    const std::size_t w2 = modulesOf(s[i + 2]);
+    const std::size_t w0 = widthOf(row.widths, i);
+    const std::size_t w1 = widthOf(row.widths, i + 1);
+    const std::size_t w2 = widthOf(row.widths, i + 2);
     const bool startsLight = (i % 2 == 0) == row.first_light;
     if (startsLight) {
         // Light, dark, light: both light elements alternate from a dark module; the element
@@ -65,6 +71,45 @@ int breakFinderHead(const element_row& row, int i, std::size_t offset, const gua
     return 3;
 }
 
+std::size_t modulesBetween(const int* widths, int from, int to)
+{
+    std::size_t sum = 0;
+    for (int k = from; k < to; ++k)
+        sum += widthOf(widths, k);
+    return sum;
+}
+
+// Places k where elements k, k + 1, k + 2 make a finder head hold ~0, all of them at once,
+// then two empty places; the rows with heads are then visited only there.
+using head_places = std::array<std::uint32_t, moduleBitsCapacity + 2>;  // as many elements as modules at most
+
+int markFinderHeads(const int* widths, int n, head_places& heads)
+{
+    const int places = std::max(n - 2, 0);
+    for (int k = 0; k < places; ++k) {
+        const auto three = static_cast<std::uint32_t>(widths[k]) + static_cast<std::uint32_t>(widths[k + 1]) +
+                           static_cast<std::uint32_t>(widths[k + 2]);
+        heads[static_cast<std::size_t>(k)] = three == finderHeadModules ? ~0u : 0u;
+    }
+    heads[static_cast<std::size_t>(places)] = heads[static_cast<std::size_t>(places) + 1] = 0;
+    return places;
+}
+
+static_assert(std::endian::native == std::endian::little, "two head places are read as one little-endian word");
+
+// The first finder head at or after place `from`, found two places at a time; `places`
+// when there is none.
+int nextHead(const head_places& heads, int from, int places)
+{
+    for (int k = from; k < places; k += 2) {
+        std::uint64_t two;
+        std::memcpy(&two, &heads[static_cast<std::size_t>(k)], 8);
+        if (two != 0)
+            return k + std::countr_zero(two) / 32;  // the first place set, in memory order
+    }
+    return places;
+}
+
 }  // namespace
 
 void dataRowSeparator(const element_row& row, const module_bits& data, module_bits& out)
@@ -80,22 +125,20 @@ void dataRowSeparator(const element_row& row, const module_bits& data, module_bi
     out.width = data.width;
 
     // The leading run, the guards and the first elements up to five modules, is never a
-    // finder head; then every element that starts one has it broken up. Widths are read
-    // unsigned: a negative one lands far past the row, where nothing is written.
-    const int n = row.widths == nullptr ? 0 : row.count;
-    const auto width = [s = row.widths](int k) { return static_cast<std::size_t>(static_cast<unsigned>(s[k])); };
+    // finder head; every later element that starts one has it broken up.
+    const int* s = row.widths;
+    const int n = s == nullptr ? 0 : std::min(row.count, static_cast<int>(moduleBitsCapacity));
+    head_places heads;
+    const int places = markFinderHeads(s, n, heads);
     std::size_t offset = 2;  // of element i, from the outer guard module
     int i = 0;
     while (offset < 5 && i < n)
-        offset += width(i++);
-    while (i + 2 < n) {
-        if (width(i) + width(i + 1) + width(i + 2) != finderHeadModules) {
-            offset += width(i++);
-            continue;
-        }
-        const int taken = breakFinderHead(row, i, offset, span, out);
-        for (const int next = std::min(i + taken, n); i < next; ++i)
-            offset += width(i);
+        offset += widthOf(s, i++);
+    for (int k = nextHead(heads, i, places); k < places; k = nextHead(heads, i, places)) {
+        offset += modulesBetween(s, i, k);
+        const int next = std::min(k + breakFinderHead(row, k, offset, span, out), n);
+        offset += modulesBetween(s, k, next);
+        i = next;
     }
     assignModules(out, 0, start + 4, 0);
     assignModules(out, std::max(end, std::size_t{4}) - 4, 64 * words, 0);
