@@ -22,23 +22,11 @@ TEST(SingleRowFontText, WidthsBecomeSpaceAndBarCharacters)
 namespace {
 
 // The font alphabets: the character of a column indexed by its cells (1 dark) read as a
-// binary number, top cell most significant.
+// binary number, top cell most significant. Four cells "0011", "0111", "1011" and "1111"
+// (a dark separator cell over a dark data module) print as "A".."D"; three cells "111"
+// never occur and print as "000" does.
 constexpr std::string_view fourCells = "amnAopqBzrsCtuvD";
 constexpr std::string_view threeCells = "ZjklwxyZ";
-
-// The character of one column of the given cells ('0' light, '1' dark), top first.
-char columnCharacter(std::string_view cells)
-{
-    std::array<module_bits, 4> rows;
-    for (std::size_t k = 0; k < cells.size(); ++k)
-        rows[k].words[0] = cells[k] == '1' ? 1u : 0u;
-    std::string line;
-    if (cells.size() == 4)
-        fourCellLine(rows[0], rows[1], rows[2], rows[3], 1, line);
-    else
-        threeCellLine(rows[0], rows[1], rows[2], 1, line);
-    return line.at(0);
-}
 
 std::size_t cellIndex(const std::array<module_bits, 4>& rows, std::size_t first, std::size_t count, std::size_t j)
 {
@@ -50,30 +38,9 @@ std::size_t cellIndex(const std::array<module_bits, 4>& rows, std::size_t first,
 
 }  // namespace
 
-TEST(ColumnCharacters, FourCellTableIncludingDarkOverDarkColumns)
-{
-    const std::pair<const char*, char> table[] = {
-        {"0000", 'a'}, {"0001", 'm'}, {"0010", 'n'}, {"0100", 'o'}, {"0101", 'p'}, {"0110", 'q'},
-        {"1001", 'r'}, {"1010", 's'}, {"1100", 't'}, {"1101", 'u'}, {"1110", 'v'}, {"1000", 'z'},
-        {"0011", 'A'}, {"0111", 'B'}, {"1011", 'C'}, {"1111", 'D'},
-    };
-    for (const auto& [cells, ch] : table)
-        EXPECT_EQ(columnCharacter(cells), ch) << cells;
-}
-
-TEST(ColumnCharacters, ThreeCellTable)
-{
-    const std::pair<const char*, char> table[] = {
-        {"001", 'j'}, {"010", 'k'}, {"011", 'l'}, {"100", 'w'},
-        {"101", 'x'}, {"110", 'y'}, {"000", 'Z'}, {"111", 'Z'},
-    };
-    for (const auto& [cells, ch] : table)
-        EXPECT_EQ(columnCharacter(cells), ch) << cells;
-}
-
 // Lines written eight columns at a time against the alphabets one column at a time, for
-// widths not a multiple of eight, past the module capacity, and into lines that held longer
-// text.
+// widths not a multiple of eight, past the module capacity (light there), and into lines
+// that held longer text.
 TEST(ColumnLines, EveryColumnAsItsCellsSay)
 {
     std::mt19937_64 rng(23);
