@@ -1,6 +1,7 @@
-// The DataBar Expanded entry path takes short cuts: widths straight to font lines with
-// reused strings, no human-readable text when it is not wanted, and a bit field written
-// and read a word at a time. Each must give exactly what the long way gives.
+// The DataBar Expanded entry path takes short cuts: the symbol's widths straight to font
+// lines (no element-width text) into reused strings, no human-readable text when it is not
+// wanted, and a bit field written and read a word at a time. Each must give exactly what
+// the long way gives.
 #include "expanded/databar_expanded.hpp"
 #include "tallowlib/errors.hpp"
 #include "expanded/expanded_compaction.hpp"
