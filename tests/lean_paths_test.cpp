@@ -1,10 +1,9 @@
 // What the entry points take the short way must come out exactly as the long way gives it:
 // font text straight from symbol values, element strings parsed without their texts, and
-// AIs matched against the dictionary without regular expressions, binomial counts looked up.
+// AIs matched against the dictionary without regular expressions.
 #include "gs1/ai_dictionary.hpp"
 #include "code128/code128_encoder.hpp"
 #include "code128/code128_patterns.hpp"
-#include "databar/databar_widths.hpp"
 #include "gs1/ean128_encoder.hpp"
 #include "gs1/ean128_parser.hpp"
 #include "tallowlib/errors.hpp"
@@ -168,21 +167,4 @@ TEST(LeanPaths, DictionaryLookupAgreesWithRegularExpressions)
         known += found != nullptr;
     }
     EXPECT_GT(known, 669);  // the pattern rows alone cover 669 AIs
-}
-
-// The width search looks its binomial counts up below some size and computes them above it:
-// both must be the counts of Pascal's rule on either side of the boundary.
-TEST(LeanPaths, CombinationCountsOnBothSidesOfTheTable)
-{
-    std::vector<std::vector<std::int64_t>> pascal;
-    for (int a = 0; a <= 60; ++a) {
-        pascal.emplace_back(static_cast<std::size_t>(a) + 1, 1);
-        for (int b = 1; b < a; ++b)
-            pascal[a][b] = pascal[a - 1][b - 1] + pascal[a - 1][b];
-        for (int b = 0; b <= a; ++b)
-            ASSERT_EQ(combins(a, b), pascal[a][b]) << a << " " << b;
-        EXPECT_EQ(combins(a, -1), 0);
-        EXPECT_EQ(combins(a, a + 1), 0);
-    }
-    EXPECT_EQ(combins(-3, -5), 0);
 }

@@ -3,9 +3,7 @@
 #include "databar/databar_widths.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
-#include "databar/databar_width_search.hpp"
-
-#include <stdexcept>
+#include <algorithm>
 
 namespace Kelbrin::Tallowlib {
 
@@ -15,12 +13,14 @@ constexpr std::uint64_t leftRightDivisor = 4537077;
 constexpr std::int64_t characterDivisor = 1597;
 constexpr int elementsPerParity = 4;
 
+// The finder patterns, ISO/IEC 24724 Table 4.
 constexpr std::array<std::string_view, 9> finderPatterns = {
     "38211", "35511", "33711", "31911", "27411", "25611", "23811", "15711", "13911",
 };
 
 constexpr int checksumModulus = 79;
 
+// The checksum weights (ISO/IEC 24724 Table 5): powers of 3 modulo 79.
 constexpr std::array<int, 32> checksumWeights = [] {
     std::array<int, 32> w{};
     int p = 1;
@@ -43,72 +43,15 @@ int checksum(const std::array<character_text, 4>& characters)
     return sum % checksumModulus;
 }
 
-// Every odd and every even width set of one family of value groups, worked out at compile
-// time: the sets of group g's odd values start at odd[g], those of its even values at even[g].
-template <std::size_t Groups, std::size_t Sets>
-struct width_table {
-    std::array<std::uint16_t, Groups> odd{};
-    std::array<std::uint16_t, Groups> even{};
-    std::array<std::array<char, elementsPerParity>, Sets> sets{};
-};
+static_assert(groupsAreContiguousAndFull(databar14OutsideGroups) && groupsAreContiguousAndFull(databar14InsideGroups));
 
-template <std::size_t Groups>
-constexpr std::size_t widthSetCount(const std::array<data_character_group, Groups>& groups)
+// An outside (1st, 3rd) or inside (2nd, 4th) data character.
+character_text characterText(std::int64_t value, bool outside)
 {
-    std::size_t n = 0;
-    for (const auto& g : groups)
-        n += static_cast<std::size_t>(g.n_odd + g.n_even);
-    return n;
-}
-
-template <std::size_t Sets, std::size_t Groups>
-constexpr auto tabulateWidths(const std::array<data_character_group, Groups>& groups, bool outside)
-{
-    width_table<Groups, Sets> t{};
-    std::size_t next = 0;
-    const auto add = [&](int count, int modules, int widest, bool noNarrow) {
-        const auto first = static_cast<std::uint16_t>(next);
-        for (int v = 0; v < count; ++v) {
-            const parity_widths w = detail::searchWidths(v, modules, elementsPerParity, widest, noNarrow);
-            for (std::size_t k = 0; k < elementsPerParity; ++k)
-                t.sets[next][k] = static_cast<char>('0' + w[k]);
-            ++next;
-        }
-        return first;
-    };
-    for (std::size_t g = 0; g < Groups; ++g) {
-        t.odd[g] = add(groups[g].n_odd, groups[g].odd_modules, groups[g].widest_odd, outside);
-        t.even[g] = add(groups[g].n_even, groups[g].even_modules, groups[g].widest_even, !outside);
-    }
-    return t;
-}
-
-constexpr auto outsideWidths = tabulateWidths<widthSetCount(databar14OutsideGroups)>(databar14OutsideGroups, true);
-constexpr auto insideWidths = tabulateWidths<widthSetCount(databar14InsideGroups)>(databar14InsideGroups, false);
-
-// The element text of one data character, as dataCharacterWidths gives it, from the tables.
-template <std::size_t Groups, std::size_t Sets>
-character_text characterText(std::int64_t value, bool outside, const std::array<data_character_group, Groups>& groups,
-                             const width_table<Groups, Sets>& table)
-{
-    std::size_t g = 0;
-    while (g < Groups && value > groups[g].max)
-        ++g;
-    if (value < 0 || g == Groups)
-        throw std::out_of_range("data character value outside its groups");
-    const data_character_group& group = groups[g];
-    const std::int64_t r = value - group.min;
-    const std::int64_t vOdd = outside ? r / group.n_even : r % group.n_odd;
-    const std::int64_t vEven = outside ? r % group.n_even : r / group.n_odd;
-    if (vOdd >= group.n_odd || vEven >= group.n_even)
-        throw std::out_of_range("data character value outside its group");
-    const auto& odd = table.sets[table.odd[g] + static_cast<std::size_t>(vOdd)];
-    const auto& even = table.sets[table.even[g] + static_cast<std::size_t>(vEven)];
+    const data_character widths = outside ? dataCharacterWidths(value, true, databar14OutsideGroups, elementsPerParity)
+                                          : dataCharacterWidths(value, false, databar14InsideGroups, elementsPerParity);
     character_text text{};
-    for (std::size_t k = 0; k < elementsPerParity; ++k) {
-        text[2 * k] = odd[k];
-        text[2 * k + 1] = even[k];
-    }
+    std::copy_n(widths.begin(), text.size(), text.begin());
     return text;
 }
 
@@ -170,10 +113,10 @@ databar14_elements databar14Elements(const gtin_digits& digits)
     const auto left = static_cast<std::int64_t>(value / leftRightDivisor);
     const auto right = static_cast<std::int64_t>(value % leftRightDivisor);
     const std::array<character_text, 4> c = {
-        characterText(left / characterDivisor, true, databar14OutsideGroups, outsideWidths),
-        characterText(left % characterDivisor, false, databar14InsideGroups, insideWidths),
-        characterText(right / characterDivisor, true, databar14OutsideGroups, outsideWidths),
-        characterText(right % characterDivisor, false, databar14InsideGroups, insideWidths),
+        characterText(left / characterDivisor, true),
+        characterText(left % characterDivisor, false),
+        characterText(right / characterDivisor, true),
+        characterText(right % characterDivisor, false),
     };
 
     int t = checksum(c);

@@ -2,23 +2,19 @@
 
 #include "databar/databar_width_search.hpp"
 
-#include <algorithm>
-#include <array>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
 
-std::int64_t combins(int a, int b) { return detail::binomial(a, b); }
-
 parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
 {
-    if (elements < 1 || elements > maxParityElements)
-        throw std::invalid_argument("rssWidths: elements out of range");
+    if (elements < 1 || elements > maxParityElements || modules > maxParityModules)
+        throw std::invalid_argument("rssWidths: elements or modules out of range");
     return detail::searchWidths(value, modules, elements, maxWidth, noNarrow);
 }
 
-std::string dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
-                                int elements)
+data_character dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
+                                   int elements)
 {
     const data_character_group* group = nullptr;
     std::int64_t lowest = 0;
@@ -27,7 +23,7 @@ std::string dataCharacterWidths(std::int64_t value, bool outside, std::span<cons
             group = &g;
             break;
         }
-        lowest = static_cast<std::int64_t>(g.max) + 1;
+        lowest = std::int64_t{g.max} + 1;
     }
     if (group == nullptr)
         throw std::out_of_range("data character value outside its groups");
@@ -38,13 +34,12 @@ std::string dataCharacterWidths(std::int64_t value, bool outside, std::span<cons
     const parity_widths odd = rssWidths(vOdd, group->odd_modules, elements, group->widest_odd, outside);
     const parity_widths even = rssWidths(vEven, group->even_modules, elements, group->widest_even, !outside);
 
-    std::string text(static_cast<std::size_t>(2 * elements), '0');
-    for (int k = 0; k < elements; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        text[2 * at] = static_cast<char>('0' + odd[at]);
-        text[2 * at + 1] = static_cast<char>('0' + even[at]);
+    data_character widths{};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(elements); ++k) {
+        widths[2 * k] = static_cast<char>('0' + odd[k]);
+        widths[2 * k + 1] = static_cast<char>('0' + even[k]);
     }
-    return text;
+    return widths;
 }
 
 }  // namespace Kelbrin::Tallowlib

@@ -14,10 +14,7 @@ namespace {
 
 constexpr const auto& fourCellTable = fourCellCharacters;
 
-constexpr std::array<char, 8> threeCellTable = {
-    'Z', 'j', 'k', 'l',  // 000 001 010 011
-    'w', 'x', 'y', 'Z',  // 100 101 110 111
-};
+constexpr const auto& threeCellTable = threeCellCharacters;
 
 constexpr int bit(char c) { return c == '1' ? 1 : 0; }
 
@@ -30,7 +27,7 @@ void singleRowFontText(std::string_view elementWidths, std::string& out)
     out.resize(elementWidths.size());
     for (std::size_t i = 0; i < elementWidths.size(); ++i) {
         const char w = elementWidths[i];
-        out[i] = i % 2 == 0 ? static_cast<char>(w + 48) : w;
+        out[i] = i % 2 == 0 ? static_cast<char>(w + spaceOffset) : w;
     }
 }
 

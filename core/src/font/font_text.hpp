@@ -1,9 +1,10 @@
 // Element widths and module rows turned into characters of the barcode fonts.
 //
-// Width characters (one-row symbols): "a".."i" a space of 1..9 modules, "1".."9" a bar.
-// Column characters (stacked symbols): one character per module column, standing for
-// the light/dark state of three or four vertically stacked cells.
+// The characters are those of font_alphabet.hpp: width characters for one-row symbols, one
+// column character per module column for stacked ones.
 #pragma once
+
+#include "font/font_alphabet.hpp"
 
 #include <algorithm>
 #include <array>
@@ -77,15 +78,6 @@ inline void assignModules(module_bits& bits, std::size_t from, std::size_t to, s
 inline constexpr std::uint64_t evenModules = 0x5555555555555555u;  // modules 0, 2, 4, ... of every word
 inline constexpr std::uint64_t oddModules = ~evenModules;
 
-// Four-cell characters indexed by the cells (1 dark) read as a binary number, top cell most
-// significant. "0011", "0111", "1011" and "1111" get "A".."D": a dark separator cell directly
-// above a dark data module occurs in some stacked symbols and must print as one column.
-inline constexpr std::array<char, 16> fourCellCharacters = {
-    'a', 'm', 'n', 'A',  // 0000 0001 0010 0011
-    'o', 'p', 'q', 'B',  // 0100 0101 0110 0111
-    'z', 'r', 's', 'C',  // 1000 1001 1010 1011
-    't', 'u', 'v', 'D',  // 1100 1101 1110 1111
-};
 // Three-cell column character (top row, separator, bottom row).
 char threeCellCharacter(char top, char separator, char bottom);
 
