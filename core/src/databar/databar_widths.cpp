@@ -8,8 +8,8 @@ namespace Kelbrin::Tallowlib {
 
 parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
 {
-    if (elements < 1 || elements > maxParityElements || modules > maxParityModules)
-        throw std::invalid_argument("rssWidths: elements or modules out of range");
+    if (elements < 1 || elements > maxParityElements || modules > maxParityModules || maxWidth < 1)
+        throw std::invalid_argument("rssWidths: elements, modules or widest element out of range");
     return detail::searchWidths(value, modules, elements, maxWidth, noNarrow);
 }
 
@@ -28,9 +28,9 @@ data_character dataCharacterWidths(std::int64_t value, bool outside, std::span<c
     if (group == nullptr)
         throw std::out_of_range("data character value outside its groups");
 
-    const std::int64_t r = value - group->min;
-    const std::int64_t vOdd = outside ? r / group->n_even : r % group->n_odd;
-    const std::int64_t vEven = outside ? r % group->n_even : r / group->n_odd;
+    const auto r = static_cast<std::int32_t>(value - group->min);  // within the group's range
+    const std::int32_t vOdd = outside ? r / group->n_even : r % group->n_odd;
+    const std::int32_t vEven = outside ? r % group->n_even : r / group->n_odd;
     const parity_widths odd = rssWidths(vOdd, group->odd_modules, elements, group->widest_odd, outside);
     const parity_widths even = rssWidths(vEven, group->even_modules, elements, group->widest_even, !outside);
 

@@ -24,11 +24,17 @@ static_assert(std::endian::native == std::endian::little, "blocks of eight cells
 
 void singleRowFontText(std::string_view elementWidths, std::string& out)
 {
-    out.resize(elementWidths.size());
-    for (std::size_t i = 0; i < elementWidths.size(); ++i) {
-        const char w = elementWidths[i];
-        out[i] = i % 2 == 0 ? static_cast<char>(w + spaceOffset) : w;
+    const std::size_t n = elementWidths.size();
+    out.resize(n);
+    const char* w = elementWidths.data();
+    char* o = out.data();
+    // A space and a bar at a time, which the compiler turns into vector code.
+    for (std::size_t i = 0; i + 1 < n; i += 2) {
+        o[i] = static_cast<char>(w[i] + spaceOffset);
+        o[i + 1] = w[i + 1];
     }
+    if (n % 2 != 0)
+        o[n - 1] = static_cast<char>(w[n - 1] + spaceOffset);
 }
 
 std::string singleRowFontText(std::string_view elementWidths)
