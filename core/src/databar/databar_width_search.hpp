@@ -4,17 +4,15 @@
 
 #include "databar/databar_widths.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace Kelbrin::Tallowlib::detail {
 
-// Binomial coefficients C(a, b) for every a and b the width routine asks for:
+// Binomial coefficients C(a, b) for every a and b the step counts below ask for:
 // -binomialOffset <= a < maxParityModules and 0 <= b < maxParityElements, 0 where b > a
-// (a below 0 included), so that the routine looks every count up without a test. Row
-// a + binomialOffset holds C(a, .).
+// (a below 0 included). Row a + binomialOffset holds C(a, .).
 inline constexpr int binomialOffset = maxParityModules;
 
 inline constexpr auto binomialTable = [] {
@@ -51,22 +49,46 @@ constexpr std::int64_t stepCombinations(int after, int remaining, bool allWide, 
     return count;
 }
 
+// Every count stepCombinations gives for elements up to maxElementWidth modules wide:
+// stepTable[maxWidth - 1][noNarrow][allWide][remaining - 1][after], so that the routine
+// steps over combinations with one look-up each.
+inline constexpr int maxElementWidth = 9;
+
+using step_row = std::array<std::int32_t, maxParityModules>;
+using step_rows = std::array<step_row, maxParityElements - 1>;
+
+inline constexpr auto stepTable = [] {
+    std::array<std::array<std::array<step_rows, 2>, 2>, maxElementWidth> t{};
+    for (int maxWidth = 1; maxWidth <= maxElementWidth; ++maxWidth)
+        for (int noNarrow = 0; noNarrow < 2; ++noNarrow)
+            for (int allWide = 0; allWide < 2; ++allWide)
+                for (int remaining = 1; remaining < maxParityElements; ++remaining)
+                    for (int after = 0; after < maxParityModules; ++after)
+                        t[static_cast<std::size_t>(maxWidth - 1)][static_cast<std::size_t>(noNarrow)]
+                         [static_cast<std::size_t>(allWide)][static_cast<std::size_t>(remaining - 1)]
+                         [static_cast<std::size_t>(after)] = static_cast<std::int32_t>(
+                             stepCombinations(after, remaining, allWide != 0, maxWidth, noNarrow != 0));
+    return t;
+}();
+
 // rssWidths without the range checks: 1 <= elements <= maxParityElements,
-// modules <= maxParityModules and maxWidth >= 1 are the caller's. Each element is widened
-// while the value covers the combinations stepped over; the last element takes the modules
-// left.
+// modules <= maxParityModules and 1 <= maxWidth <= maxElementWidth are the caller's. Each
+// element is widened while the value covers the combinations stepped over; the last element
+// takes the modules left.
 constexpr parity_widths searchWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
 {
-    maxWidth = std::min(maxWidth, modules);  // no wider limit matters
+    const auto& rows = stepTable[static_cast<std::size_t>(maxWidth - 1)][noNarrow ? 1 : 0];
     parity_widths widths{};
     int n = modules;
     bool allWide = true;  // every element so far wider than 1
     for (int bar = 0; bar < elements - 1; ++bar) {
-        const int remaining = elements - bar - 1;  // elements after this one
-        const int widest = n - remaining;          // every element after this one needs a module
+        const auto remaining = static_cast<std::size_t>(elements - bar - 1);  // elements after this one
+        const step_row& narrow = rows[0][remaining - 1];
+        const step_row& wide = rows[allWide ? 1 : 0][remaining - 1];
+        const int widest = n - static_cast<int>(remaining);  // every element after this one needs a module
         int width = 1;
         for (; width < widest; ++width) {
-            const std::int64_t count = stepCombinations(n - width, remaining, allWide && width > 1, maxWidth, noNarrow);
+            const std::int32_t count = (width > 1 ? wide : narrow)[static_cast<std::size_t>(n - width)];
             if (value < count)
                 break;
             value -= count;

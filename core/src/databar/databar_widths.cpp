@@ -8,7 +8,8 @@ namespace Kelbrin::Tallowlib {
 
 parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
 {
-    if (elements < 1 || elements > maxParityElements || modules > maxParityModules || maxWidth < 1)
+    if (elements < 1 || elements > maxParityElements || modules > maxParityModules || maxWidth < 1 ||
+        maxWidth > detail::maxElementWidth)
         throw std::invalid_argument("rssWidths: elements, modules or widest element out of range");
     return detail::searchWidths(value, modules, elements, maxWidth, noNarrow);
 }

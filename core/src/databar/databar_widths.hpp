@@ -45,7 +45,7 @@ using parity_widths = std::array<int, maxParityElements>;
 // The `elements` widths (summing to `modules`, none above `maxWidth`) of the combination
 // numbered `value`. With `noNarrow` false, at least one width is 1. Throws
 // std::invalid_argument unless 1 <= elements <= maxParityElements,
-// modules <= maxParityModules and maxWidth >= 1; unused entries are 0.
+// modules <= maxParityModules and 1 <= maxWidth <= 9; unused entries are 0.
 parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow);
 
 // Element widths of one data character as digits "1".."9": 2 * elements of them, odd and
