@@ -57,8 +57,8 @@ TEST(Databar14, WorkedExamples)
 TEST(Databar14, DataCharactersSitWhereTheSymbolPutsThem)
 {
     const auto character = [](std::int64_t value, bool outside) {
-        const data_character c = dataCharacterWidths(value, outside, outside ? std::span<const data_character_group>(databar14OutsideGroups)
-                                                                          : std::span<const data_character_group>(databar14InsideGroups), 4);
+        const data_character c = outside ? dataCharacterWidths(value, true, databar14OutsideGroups, 4)
+                                         : dataCharacterWidths(value, false, databar14InsideGroups, 4);
         return std::string(c.data(), 8);
     };
     const std::string w = encode14("2001234567890").widths;

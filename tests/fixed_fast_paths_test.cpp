@@ -1,8 +1,9 @@
-// The DataBar fast paths (rows and lines written into reused storage, rows as module bits)
-// against the general routines they stand in for.
+// The DataBar fast paths (tabulated DataBar-14 characters, rows and lines written into reused
+// storage, rows as module bits) against the general routines they stand in for.
 #include "Tarnwick.h"
 #include "databar/databar14.hpp"
 #include "databar/databar_stacked.hpp"
+#include "databar/databar_widths.hpp"
 #include "font/font_text.hpp"
 #include "tallowlib/symbol_text.hpp"
 
@@ -73,12 +74,54 @@ random_row randomRow(std::mt19937& rng)
     return r;
 }
 
+std::string reversed(const std::string& s) { return std::string(s.rbegin(), s.rend()); }
+
+// A DataBar-14 data character from the general width routine.
+std::string generalCharacter(std::int64_t value, bool outside)
+{
+    const data_character c = outside ? dataCharacterWidths(value, true, databar14OutsideGroups, 4)
+                                     : dataCharacterWidths(value, false, databar14InsideGroups, 4);
+    return std::string(c.data(), 8);
+}
+
+// The element text composed from the general width routine, finder and check as the
+// symbol lays them out; the checksum is taken from the text under test (its finders are
+// checked against the table of finder patterns separately by the scan tests).
+std::string composedWithGeneralWidths(const gtin_digits& digits, const std::string& actual)
+{
+    const std::uint64_t value = gtinValue(digits);
+    const auto left = static_cast<std::int64_t>(value / 4537077);
+    const auto right = static_cast<std::int64_t>(value % 4537077);
+    return "11" + generalCharacter(left / 1597, true) + actual.substr(10, 5) +
+           reversed(generalCharacter(left % 1597, false)) + generalCharacter(right % 1597, false) +
+           actual.substr(31, 5) + reversed(generalCharacter(right / 1597, true)) + "11";
+}
+
 gtin_digits randomDigits(std::mt19937& rng)
 {
     std::string text;
     for (int k = 0; k < 13; ++k)
         text += static_cast<char>('0' + rng() % 10);
     return gtinDigits(text.c_str());
+}
+
+// Every value of every group once as the first outside and first inside character: the
+// tabulated widths agree with the width routine run for the character throughout.
+TEST(DataBarFastPaths, TabulatedCharactersMatchWidthRoutine)
+{
+    std::mt19937 rng(7);
+    for (std::uint64_t outside = 0; outside <= 2840; ++outside) {
+        const std::uint64_t inside = (outside * 7919 + rng() % 13) % 1597;
+        const std::uint64_t rightPart = rng() % 4537077;
+        const std::uint64_t value = (outside * 1597 + inside) * 4537077 + rightPart;
+        gtin_digits digits{};
+        std::uint64_t v = value;
+        for (std::size_t k = digits.size(); k-- > 0; v /= 10)
+            digits[k] = static_cast<char>('0' + v % 10);
+        ASSERT_EQ(gtinValue(digits), value);
+        const std::string actual = databar14ElementWidths(digits);
+        ASSERT_EQ(actual, composedWithGeneralWidths(digits, actual)) << value;
+    }
 }
 
 // Reused storage and rows as bits: a row, line or line set that held something longer before comes out

@@ -3,7 +3,7 @@
 #include "databar/databar_widths.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
-#include <algorithm>
+#include "databar/databar_width_search.hpp"
 
 namespace Kelbrin::Tallowlib {
 
@@ -45,13 +45,64 @@ int checksum(const std::array<character_text, 4>& characters)
 
 static_assert(groupsAreContiguousAndFull(databar14OutsideGroups) && groupsAreContiguousAndFull(databar14InsideGroups));
 
-// An outside (1st, 3rd) or inside (2nd, 4th) data character.
-character_text characterText(std::int64_t value, bool outside)
+// Every odd and every even width set of one family of groups, worked out by the width routine
+// at compile time (807 sets in all): the characters of DataBar-14 and its stacked forms are
+// looked up, as the stacked forms have no time to search them. The sets of group g's odd
+// combinations start at odd[g], those of its even ones at even[g].
+template <std::size_t Groups, std::size_t Sets>
+struct width_table {
+    std::array<std::uint16_t, Groups> odd{};
+    std::array<std::uint16_t, Groups> even{};
+    std::array<std::array<char, elementsPerParity>, Sets> sets{};
+};
+
+template <std::size_t Groups>
+constexpr std::size_t widthSetCount(const std::array<data_character_group, Groups>& groups)
 {
-    const data_character widths = outside ? dataCharacterWidths(value, true, databar14OutsideGroups, elementsPerParity)
-                                          : dataCharacterWidths(value, false, databar14InsideGroups, elementsPerParity);
+    std::size_t n = 0;
+    for (const auto& g : groups)
+        n += static_cast<std::size_t>(g.n_odd + g.n_even);
+    return n;
+}
+
+template <std::size_t Sets, std::size_t Groups>
+constexpr auto tabulateWidths(const std::array<data_character_group, Groups>& groups, bool outside)
+{
+    width_table<Groups, Sets> t{};
+    std::size_t next = 0;
+    const auto add = [&](int count, int modules, int widest, bool noNarrow) {
+        const auto first = static_cast<std::uint16_t>(next);
+        for (int v = 0; v < count; ++v) {
+            const parity_widths w = detail::searchWidths(v, modules, elementsPerParity, widest, noNarrow);
+            for (std::size_t k = 0; k < elementsPerParity; ++k)
+                t.sets[next][k] = static_cast<char>('0' + w[k]);
+            ++next;
+        }
+        return first;
+    };
+    for (std::size_t g = 0; g < Groups; ++g) {
+        t.odd[g] = add(groups[g].n_odd, groups[g].odd_modules, groups[g].widest_odd, outside);
+        t.even[g] = add(groups[g].n_even, groups[g].even_modules, groups[g].widest_even, !outside);
+    }
+    return t;
+}
+
+constexpr auto outsideWidths = tabulateWidths<widthSetCount(databar14OutsideGroups)>(databar14OutsideGroups, true);
+constexpr auto insideWidths = tabulateWidths<widthSetCount(databar14InsideGroups)>(databar14InsideGroups, false);
+
+// The data character `value` as dataCharacterWidths gives it, from the tables.
+template <std::size_t Groups, std::size_t Sets>
+character_text characterText(std::int64_t value, bool outside, const std::array<data_character_group, Groups>& groups,
+                             const width_table<Groups, Sets>& table)
+{
+    const character_combinations c = splitDataCharacter(value, outside, groups);
+    const auto& odd = table.sets[table.odd[c.group] + static_cast<std::size_t>(c.odd)];
+    const auto& even = table.sets[table.even[c.group] + static_cast<std::size_t>(c.even)];
     character_text text{};
-    std::copy_n(widths.begin(), text.size(), text.begin());
+    for (std::size_t k = 0; k < elementsPerParity; ++k) {
+        text[2 * k] = odd[k];
+        text[2 * k + 1] = even[k];
+    }
     return text;
 }
 
@@ -113,10 +164,10 @@ databar14_elements databar14Elements(const gtin_digits& digits)
     const auto left = static_cast<std::int64_t>(value / leftRightDivisor);
     const auto right = static_cast<std::int64_t>(value % leftRightDivisor);
     const std::array<character_text, 4> c = {
-        characterText(left / characterDivisor, true),
-        characterText(left % characterDivisor, false),
-        characterText(right / characterDivisor, true),
-        characterText(right % characterDivisor, false),
+        characterText(left / characterDivisor, true, databar14OutsideGroups, outsideWidths),
+        characterText(left % characterDivisor, false, databar14InsideGroups, insideWidths),
+        characterText(right / characterDivisor, true, databar14OutsideGroups, outsideWidths),
+        characterText(right % characterDivisor, false, databar14InsideGroups, insideWidths),
     };
 
     int t = checksum(c);

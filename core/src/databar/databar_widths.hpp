@@ -48,14 +48,24 @@ using parity_widths = std::array<int, maxParityElements>;
 // modules <= maxParityModules and 1 <= maxWidth <= 9; unused entries are 0.
 parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow);
 
+// The group of a data character's value (its index in the groups) and the numbers of its
+// odd and even width combinations. Outside characters split the group value r as
+// odd = r / n_even, even = r % n_even, inside characters as odd = r % n_odd,
+// even = r / n_odd. Throws std::out_of_range when no group holds `value`.
+struct character_combinations {
+    std::size_t group;
+    std::int32_t odd;
+    std::int32_t even;
+};
+character_combinations splitDataCharacter(std::int64_t value, bool outside,
+                                          std::span<const data_character_group> groups);
+
 // Element widths of one data character as digits "1".."9": 2 * elements of them, odd and
 // even widths interleaved, odd first; the rest '\0'.
 using data_character = std::array<char, 2 * maxParityElements>;
 
-// The data character `value` (1 <= elements <= maxParityElements, groups of at most
-// maxParityModules modules a parity). Outside characters split the group value as
-// odd = r / n_even, even = r % n_even, inside characters as odd = r % n_odd,
-// even = r / n_odd. Throws std::out_of_range when no group holds `value`.
+// The data character `value`, its combinations as splitDataCharacter gives them
+// (1 <= elements <= maxParityElements, groups of at most maxParityModules modules a parity).
 data_character dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
                                    int elements);
 
