@@ -29,8 +29,8 @@ void DatabarLimitedElementWidths(benchmark::State& state)
     }
 }
 
-// The element widths alone, into a fixed array: the first input's characters come from the
-// tabulated width sets, the second's both from the searched ones.
+// The element widths alone, into a fixed array: the first input's characters come from
+// groups of a few hundred to a few thousand width sets, the second's both from the largest.
 void DatabarLimitedElements(benchmark::State& state, const char* input)
 {
     const gtin_digits digits = gtinDigits(input);
@@ -70,8 +70,8 @@ void RssWidthsLimitedWidest(benchmark::State& state)
 
 BENCHMARK(Databar14ElementWidths);
 BENCHMARK(DatabarLimitedElementWidths);
-BENCHMARK_CAPTURE(DatabarLimitedElements, tabulated, gtin);
-BENCHMARK_CAPTURE(DatabarLimitedElements, searched, "0201359090000");
+BENCHMARK_CAPTURE(DatabarLimitedElements, small_groups, gtin);
+BENCHMARK_CAPTURE(DatabarLimitedElements, largest_groups, "0201359090000");
 BENCHMARK(StackedFontText);
 BENCHMARK(StackedOmniFontLines);
 BENCHMARK(RssWidthsLimitedWidest);

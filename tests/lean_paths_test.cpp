@@ -1,9 +1,7 @@
 // What the entry points take the short way must come out exactly as the long way gives it:
-// font text straight from symbol values, no human-readable text where it is not wanted, and
-// binomial counts looked up.
+// font text straight from symbol values, and no human-readable text where it is not wanted.
 #include "code128/code128_encoder.hpp"
 #include "code128/code128_patterns.hpp"
-#include "databar/databar_widths.hpp"
 #include "gs1/ean128_encoder.hpp"
 #include "tallowlib/errors.hpp"
 #include "tallowlib/symbol_text.hpp"
@@ -74,21 +72,4 @@ TEST(LeanPaths, FontLinesAreTheSameWhetherOrNotTheHumanTextIsWanted)
             ean128_encoder().encode(c.input, modules, ignored);
         EXPECT_EQ(withText.front(), modulesToFontText(modules)) << c.input;
     }
-}
-
-// The width search looks its binomial counts up below some size and computes them above it:
-// both must be the counts of Pascal's rule on either side of the boundary.
-TEST(LeanPaths, CombinationCountsOnBothSidesOfTheTable)
-{
-    std::vector<std::vector<std::int64_t>> pascal;
-    for (int a = 0; a <= 60; ++a) {
-        pascal.emplace_back(static_cast<std::size_t>(a) + 1, 1);
-        for (int b = 1; b < a; ++b)
-            pascal[a][b] = pascal[a - 1][b - 1] + pascal[a - 1][b];
-        for (int b = 0; b <= a; ++b)
-            ASSERT_EQ(combins(a, b), pascal[a][b]) << a << " " << b;
-        EXPECT_EQ(combins(a, -1), 0);
-        EXPECT_EQ(combins(a, a + 1), 0);
-    }
-    EXPECT_EQ(combins(-3, -5), 0);
 }
