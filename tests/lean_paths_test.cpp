@@ -2,8 +2,6 @@
 // font text straight from symbol values, element strings parsed without their texts, and
 // AIs matched against the dictionary without regular expressions, binomial counts looked up.
 #include "gs1/ai_dictionary.hpp"
-#include "code128/code128_encoder.hpp"
-#include "code128/code128_patterns.hpp"
 #include "databar/databar_widths.hpp"
 #include "gs1/ean128_encoder.hpp"
 #include "gs1/ean128_parser.hpp"
@@ -22,17 +20,6 @@
 using namespace Kelbrin::Tallowlib;
 
 namespace {
-
-std::string randomCode128Message(std::mt19937& rng)
-{
-    static const std::string pieces[] = {"~",  "~d", "~d2", "1",  "9",   "12",   "~1",   "~4", "a",
-                                         "Z",  "\x7F", "\x80", "\xFF", "~I", "0000", "~d200", " "};
-    std::string message;
-    const auto parts = rng() % 30;
-    for (unsigned i = 0; i < parts; ++i)
-        message += rng() % 4 == 0 ? std::string(1, static_cast<char>(1 + rng() % 255)) : pieces[rng() % std::size(pieces)];
-    return message;
-}
 
 // Inputs of every shape the element-string parser knows: valid, each error, markers, blanks.
 const char* const elementInputs[] = {
@@ -60,23 +47,6 @@ int formatErrorCode(const std::function<void()>& run)
 }
 
 }  // namespace
-
-TEST(LeanPaths, Code128FontTextIsTheModuleStringsFontText)
-{
-    std::mt19937 rng(7);
-    for (int round = 0; round < 2000; ++round) {
-        const std::string message = randomCode128Message(rng);
-        std::string modules, human;
-        code128_encoder().encode(message.c_str(), modules, human);
-        std::string font = "stale", leanHuman = "stale";
-        code128FontText(message.data(), message.size(), font, &leanHuman);
-        ASSERT_EQ(font, modulesToFontText(modules)) << message;
-        ASSERT_EQ(leanHuman, human) << message;
-    }
-    std::string font = "stale";
-    code128FontText(nullptr, 0, font);
-    EXPECT_EQ(font, "2a1b1d2b2a2b2c3a1a2");  // 104, 1 (check), 106: the empty message
-}
 
 TEST(LeanPaths, ElementStringsWithoutTextsGiveTheSameRecordsAndMessage)
 {
@@ -127,12 +97,6 @@ TEST(LeanPaths, FontLinesAreTheSameWhetherOrNotTheHumanTextIsWanted)
         ASSERT_EQ(withText.size(), 1u);
         EXPECT_EQ(without, withText) << c.input;
         EXPECT_EQ(human, c.human);
-        std::string modules, ignored;
-        if (c.s == symbology::code128)
-            code128_encoder().encode(c.input, modules, ignored);
-        else
-            ean128_encoder().encode(c.input, modules, ignored);
-        EXPECT_EQ(withText.front(), modulesToFontText(modules)) << c.input;
     }
 }
 
