@@ -1,5 +1,7 @@
 #include "code128/code128_patterns.hpp"
 
+#include <cstring>
+
 namespace Kelbrin::Tallowlib {
 
 // ISO/IEC 15417 Table 1, Code 128 character encodation: the widths of every symbol value.
@@ -48,9 +50,16 @@ static_assert(textOf(code128_value_font_texts[107]).empty() && textOf(code128_va
 
 void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text)
 {
-    text.reserve(text.size() + values.size() * 6 + 1);
-    for (const std::uint8_t v : values)
-        text.append(textOf(code128_value_font_texts[v]));
+    // Each value's whole table entry is copied and the end moved on by its length.
+    constexpr std::size_t entry = sizeof(code128_value_font_text);
+    const std::size_t start = text.size();
+    text.resize(start + values.size() * entry);
+    char* w = text.data() + start;
+    for (const std::uint8_t v : values) {
+        std::memcpy(w, code128_value_font_texts[v].data(), entry);
+        w += code128_value_font_texts[v].back();
+    }
+    text.resize(static_cast<std::size_t>(w - text.data()));
 }
 
 void appendModulesOfFontText(std::string_view fontText, std::string& modules)

@@ -1,6 +1,8 @@
 // Code 128 messages read into tokens: "~" escapes for control and function characters.
 #include "code128/code128_values.hpp"
 
+#include <cstring>
+
 namespace Kelbrin::Tallowlib {
 
 namespace {
@@ -39,17 +41,20 @@ std::vector<code128_token> tokenizeCode128(const char* text, std::size_t length)
         return {};
     // At most one token per byte: written in place, then cut to the count.
     std::vector<code128_token> tokens(length);
-    std::size_t count = 0;
+    code128_token* out = tokens.data();
     for (std::size_t i = 0; i < length;) {
-        if (text[i] != '~') {
-            tokens[count++] = static_cast<unsigned char>(text[i++]);
-            continue;
-        }
+        // The bytes up to the next "~" as they are, then the escape.
+        const void* tilde = std::memchr(text + i, '~', length - i);
+        const std::size_t plainEnd = tilde == nullptr ? length : static_cast<std::size_t>(static_cast<const char*>(tilde) - text);
+        for (; i < plainEnd; ++i)
+            *out++ = static_cast<unsigned char>(text[i]);
+        if (i == length)
+            break;
         const escape e = readEscape(text, i, length);
-        tokens[count++] = e.token;
+        *out++ = e.token;
         i += e.length;
     }
-    tokens.resize(count);
+    tokens.resize(static_cast<std::size_t>(out - tokens.data()));
     return tokens;
 }
 

@@ -4,6 +4,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace Kelbrin::Tallowlib {
@@ -21,9 +24,6 @@ enum token_class : std::uint8_t {
 };
 
 inline constexpr std::size_t tokenCount = code128_fnc4 + 1;
-
-// A token past FNC4 is no token of the tokenizer's; it is taken as FNC4.
-constexpr std::size_t indexOf(code128_token t) { return t < tokenCount ? t : code128_fnc4; }
 
 struct token_tables {
     std::array<std::uint8_t, tokenCount> classes;
@@ -61,110 +61,170 @@ static_assert(tokenTables.classes[0xE1] == (class_lower | class_extended));
 
 enum class code_set : std::uint8_t { a, b, c };
 
-// What the walk asks about the tokens from a position on, worked out once from the end.
-struct ahead {
+// What the walk needs at each position of the message, worked out once from the end.
+struct position {
     // The digit run from here, this token at offset 0: a digit counts one, an FNC1 at an
     // even offset two; anything else, or an FNC1 at an odd offset, ends it.
     std::uint32_t digitRun;
+    std::uint16_t token;  // the token here, as the tables index it
+    std::uint8_t classes;  // of the token here
     // The set of the first character from here that needs A or B; B when none does.
     code_set needed;
 };
 
-std::vector<ahead> lookAhead(std::span<const code128_token> tokens)
+std::unique_ptr<position[]> positionsOf(std::span<const code128_token> tokens)
 {
-    std::vector<ahead> out(tokens.size() + 1, ahead{0, code_set::b});
+    const std::size_t n = tokens.size();
+    auto out = std::make_unique_for_overwrite<position[]>(n + 1);
+    position next{0, 0, 0, code_set::b};
+    out[n] = next;
     std::uint32_t nextOddRun = 0;  // the run from the next token, walked with it at an odd offset
-    for (std::size_t p = tokens.size(); p-- > 0;) {
-        const std::uint8_t c = tokenTables.classes[indexOf(tokens[p])];
+    for (std::size_t p = n; p-- > 0;) {
+        next.token = tokens[p] < tokenCount ? tokens[p] : code128_fnc4;  // past FNC4: taken as FNC4
+        const std::uint8_t c = tokenTables.classes[next.token];
         const bool digit = (c & class_digit) != 0;
-        const std::uint32_t oddRun = digit ? 1 + out[p + 1].digitRun : 0;
-        out[p].digitRun = digit ? 1 + nextOddRun : (c & class_fnc1) != 0 ? 2 + nextOddRun : 0;
-        out[p].needed = (c & class_control) != 0 ? code_set::a : (c & class_lower) != 0 ? code_set::b : out[p + 1].needed;
+        const std::uint32_t oddRun = digit ? 1 + next.digitRun : 0;
+        next.digitRun = digit ? 1 + nextOddRun : (c & class_fnc1) != 0 ? 2 + nextOddRun : 0;
+        if ((c & (class_control | class_lower)) != 0)
+            next.needed = (c & class_control) != 0 ? code_set::a : code_set::b;
+        next.classes = c;
         nextOddRun = oddRun;
+        out[p] = next;
     }
     return out;
 }
 
-// The walk over a message: start, data, code changes, check character and stop.
+// `out` grown to hold `count` more values after `w`: the new write position and end. A free
+// function, so that no walk's address is handed out.
+std::pair<std::uint8_t*, std::uint8_t*> grown(std::vector<std::uint8_t>& out, std::uint8_t* w, std::size_t count)
+{
+    const auto written = static_cast<std::size_t>(w - out.data());
+    out.resize(out.size() * 2 + count);
+    return {out.data() + written, out.data() + out.size()};
+}
+
+// The most values one step in A or B writes: an FNC4 pair, a shift and the character.
+constexpr std::size_t maxPerStep = 4;
+
+// The walk over a message: start, data, code changes, check character and stop. A local
+// object whose address is never handed out, so that once its steps are inlined its state,
+// with the write position in the caller's vector, lives in registers. Storage is grown
+// before each step to hold the most the step writes.
 class symbol_walk {
 public:
-    explicit symbol_walk(std::span<const code128_token> tokens) : t_(tokens), ahead_(lookAhead(tokens))
+    symbol_walk(const position* positions, std::size_t count, std::vector<std::uint8_t>& out)
+        : at_(positions), n_(count), out_(out)
     {
-        out_.reserve(tokens.size() + 8);
+        out.resize(count + 16);
+        w_ = out.data();
+        end_ = w_ + out.size();
     }
 
-    std::vector<std::uint8_t> run()
+    void run()
     {
         set_ = startSet();
-        put(set_ == code_set::a ? code128_value::startA : set_ == code_set::b ? code128_value::startB
-                                                                              : code128_value::startC);
-        while (p_ < t_.size()) {
+        *w_++ = set_ == code_set::a ? code128_value::startA : set_ == code_set::b ? code128_value::startB
+                                                                                : code128_value::startC;
+        sum_ = w_[-1];
+        while (p_ < n_) {
+            makeRoom(n_ - p_ + maxPerStep);  // a stretch writes at most one value a token
             if (set_ == code_set::c)
-                stepInC();
-            else
+                stretchInC();
+            else if (!plainStretchInAOrB())
                 stepInAOrB();
         }
-        std::uint64_t sum = out_[0];
-        for (std::size_t i = 1; i < out_.size(); ++i)
-            sum += i * out_[i];
-        put(static_cast<std::uint8_t>(sum % 103));
-        put(code128_value::stop);
-        return std::move(out_);
+        makeRoom(2);
+        *w_++ = static_cast<std::uint8_t>(sum_ % 103);
+        *w_++ = code128_value::stop;
+        out_.resize(static_cast<std::size_t>(w_ - out_.data()));
     }
 
 private:
-    std::uint8_t classAt(std::size_t p) const { return tokenTables.classes[indexOf(t_[p])]; }
-
     code_set startSet() const
     {
-        if (t_.size() == 2 && (classAt(0) & classAt(1) & class_digit) != 0)
+        if (n_ == 2 && (at_[0].classes & at_[1].classes & class_digit) != 0)
             return code_set::c;
-        return ahead_[0].digitRun >= 4 ? code_set::c : ahead_[0].needed;
+        return at_[0].digitRun >= 4 ? code_set::c : at_[0].needed;
     }
 
-    void put(std::uint8_t v) { out_.push_back(v); }
+    void makeRoom(std::size_t count)
+    {
+        if (static_cast<std::size_t>(end_ - w_) < count)
+            std::tie(w_, end_) = grown(out_, w_, count);
+    }
+
+    // A value after the start, into the check sum: the first is weighed by 1, the next by
+    // 2, and so on.
+    void put(std::uint8_t v)
+    {
+        *w_++ = v;
+        sum_ += v * weight_++;
+    }
 
     // FNC4 is the code of the other set, so is the change from C to A or B.
     std::uint8_t fnc4() const { return set_ == code_set::a ? code128_value::codeA : code128_value::codeB; }
 
+    // The value of the character at p_ in A or B.
+    std::uint8_t valueIn(bool inA) const { return tokenTables.value[inA ? 0 : 1][at_[p_].token]; }
+
     // Digit pairs and FNC1 stay in C; anything else leaves it for the set it needs.
-    void stepInC()
+    void stretchInC()
     {
-        if (t_[p_] == code128_fnc1) {
-            put(code128_value::fnc1);
-            ++p_;
+        while (p_ < n_) {
+            if ((at_[p_].classes & class_fnc1) != 0) {
+                put(code128_value::fnc1);
+                ++p_;
+            }
+            else if (p_ + 1 < n_ && (at_[p_].classes & at_[p_ + 1].classes & class_digit) != 0) {
+                put(static_cast<std::uint8_t>((at_[p_].token - '0') * 10 + (at_[p_ + 1].token - '0')));
+                p_ += 2;
+            }
+            else {
+                set_ = at_[p_].needed;
+                put(fnc4());
+                return;
+            }
         }
-        else if (p_ + 1 < t_.size() && (classAt(p_) & classAt(p_ + 1) & class_digit) != 0) {
-            put(static_cast<std::uint8_t>((t_[p_] - '0') * 10 + (t_[p_ + 1] - '0')));
-            p_ += 2;
+    }
+
+    // Outside the latch: characters of the current set that take no shift or FNC4 and do
+    // not start a digit run for C, one value each. True when it reaches the end.
+    bool plainStretchInAOrB()
+    {
+        if (latch_)
+            return false;
+        const bool inA = set_ == code_set::a;
+        const std::uint8_t stops = class_extended | (inA ? class_lower : class_control);
+        for (; p_ < n_; ++p_) {
+            if ((at_[p_].classes & stops) != 0 || at_[p_].digitRun >= 4)
+                return false;
+            put(valueIn(inA));
         }
-        else {
-            set_ = ahead_[p_].needed;
-            put(fnc4());
-        }
+        return true;
     }
 
     // A move to C, a change to the other set, or one character (shifted if need be).
     void stepInAOrB()
     {
-        const std::uint32_t run = ahead_[p_].digitRun;
-        if (run >= 4) {
-            if (run % 2 == 1) {
+        const position& here = at_[p_];
+        const bool inA = set_ == code_set::a;
+        if (here.digitRun >= 4) {
+            if (here.digitRun % 2 == 1) {
                 // The odd digit goes in this set first. Under the FNC4 latch a digit would be
                 // read as an extended character, so the latch is closed before it.
-                if (latch_ && (classAt(p_) & class_digit) != 0)
+                if (latch_ && (here.classes & class_digit) != 0)
                     unlatch();
-                put(tokenTables.value[set_ == code_set::a ? 0 : 1][indexOf(t_[p_++])]);
+                put(valueIn(inA));
+                ++p_;
             }
             put(code128_value::codeC);
             set_ = code_set::c;
             return;
         }
         // A character that belongs to the other set: a change for two in a row, else a shift.
-        const bool inA = set_ == code_set::a;
         const std::uint8_t other = inA ? class_lower : class_control;
-        const bool shifted = (classAt(p_) & other) != 0;
-        if (shifted && p_ + 1 < t_.size() && (classAt(p_ + 1) & other) != 0) {
+        const bool shifted = (here.classes & other) != 0;
+        if (shifted && p_ + 1 < n_ && (at_[p_ + 1].classes & other) != 0) {
             put(inA ? code128_value::codeB : code128_value::codeA);
             set_ = inA ? code_set::b : code_set::a;
             return;
@@ -176,7 +236,7 @@ private:
     // twice to latch when a run of them follows; any other closes the latch.
     void putCharacter(bool shifted)
     {
-        if ((classAt(p_) & class_extended) != 0) {
+        if ((at_[p_].classes & class_extended) != 0) {
             if (!latch_) {
                 put(fnc4());
                 if (extendedRunFollows()) {
@@ -190,16 +250,17 @@ private:
         }
         if (shifted)
             put(code128_value::shift);
-        put(tokenTables.value[(set_ == code_set::a) != shifted ? 0 : 1][indexOf(t_[p_++])]);
+        put(valueIn((set_ == code_set::a) != shifted));
+        ++p_;
     }
 
     // Worth latching FNC4: three extended characters end the message, or five follow.
     bool extendedRunFollows() const
     {
-        const std::size_t left = t_.size() - p_;
+        const std::size_t left = n_ - p_;
         const std::size_t needed = left == 3 ? 3 : left >= 5 ? 5 : 0;
         for (std::size_t k = 0; k < needed; ++k)
-            if ((classAt(p_ + k) & class_extended) == 0)
+            if ((at_[p_ + k].classes & class_extended) == 0)
                 return false;
         return needed != 0;
     }
@@ -211,9 +272,13 @@ private:
         latch_ = false;
     }
 
-    const std::span<const code128_token> t_;
-    const std::vector<ahead> ahead_;
-    std::vector<std::uint8_t> out_;
+    const position* const at_;
+    const std::size_t n_;
+    std::vector<std::uint8_t>& out_;
+    std::uint8_t* w_;
+    std::uint8_t* end_;
+    std::uint64_t sum_ = 0;
+    std::uint64_t weight_ = 1;
     std::size_t p_ = 0;
     code_set set_ = code_set::b;
     bool latch_ = false;
@@ -223,7 +288,10 @@ private:
 
 std::vector<std::uint8_t> encodeCode128Values(std::span<const code128_token> tokens)
 {
-    return symbol_walk(tokens).run();
+    const std::unique_ptr<position[]> positions = positionsOf(tokens);
+    std::vector<std::uint8_t> values;
+    symbol_walk(positions.get(), tokens.size(), values).run();
+    return values;
 }
 
 }  // namespace Kelbrin::Tallowlib
