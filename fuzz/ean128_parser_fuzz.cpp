@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1)
         return 0;
-    const int options = data[0] & 3;
-    const int style = (data[0] >> 2) % 6;  // 5 exercises the unknown-style path
+    const int options = data[0] & 7;  // with and without skip_text
+    const int style = (data[0] >> 3) % 6;  // 5 exercises the unknown-style path
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     std::vector<ean128_element> elements;

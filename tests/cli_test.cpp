@@ -94,17 +94,57 @@ TEST(TarnwickCli, PrintsFontTextModulesAndHumanReadableText)
         EXPECT_NE(help.out.find(name), std::string::npos) << name;
 }
 
-TEST(TarnwickCli, BadInputIsOneLineOnStderrAndStatusOne)
+// Every refusal is one line on stderr, and the status tells bad data (1), a usage error (2)
+// and output that cannot be written (3) apart.
+TEST(TarnwickCli, RefusalsAreOneLineOnStderrWithTheirStatus)
 {
-    for (const char* arguments : {"", "databar14", "nosuch 123", "databar14 ''", "--bogus databar14 1",
-                                  "--svg", "--segments x databar-expanded-stacked '(01)1'", "check-digit 12a",
-                                  "check-digit ''", "--svg /nonexistent-dir/x.svg databar14 1"}) {
-        const run_result r = runTool(arguments);
-        EXPECT_EQ(r.status, 1) << arguments;
-        EXPECT_EQ(r.out, "") << arguments;
-        EXPECT_EQ(lineCount(r.err), 1) << arguments << ": " << r.err;
-        EXPECT_EQ(r.err.rfind("tarnwick: ", 0), 0u) << arguments;
+    const struct {
+        const char* arguments;
+        int status;
+        const char* message;  // the whole line on stderr, when given
+    } cases[] = {
+        {"", 2, nullptr},
+        {"databar14", 2, nullptr},
+        {"nosuch 123", 2, nullptr},
+        {"--bogus databar14 1", 2, nullptr},
+        {"--svg", 2, nullptr},
+        {"--segments x databar-expanded-stacked '(01)12345678901231'", 2, nullptr},
+        {"--segments 1 databar-expanded-stacked '(01)12345678901231'", 2, nullptr},
+        {"--segments 23 databar-expanded-stacked '(01)12345678901231'", 2, nullptr},
+        {"--segments 4 databar-expanded '(01)12345678901231'", 2,
+         "tarnwick: --segments goes with databar-expanded-stacked only\n"},
+        {"databar14 ''", 1, nullptr},
+        {"check-digit 12a", 1, nullptr},
+        {"check-digit ''", 1, nullptr},
+        {"gs1-128 '(01)1234'", 1, nullptr},
+        {"code128 \"$(printf 'Price \\342\\202\\2545')\"", 1,
+         "tarnwick: character 7 \"\xE2\x82\xAC\" (U+20AC) has no Latin-1 code\n"},
+        {"code128 \"$(printf 'ab\\377')\"", 1,
+         "tarnwick: byte 3 is not UTF-8 (--raw-bytes takes the data as bytes)\n"},
+        {"--svg /nonexistent-dir/x.svg databar14 1234567890123", 3, nullptr},
+        {"databar14 1234567890123 >/dev/full", 3, "tarnwick: cannot write to standard output\n"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = runTool(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments;
+        EXPECT_EQ(r.out, "") << c.arguments;
+        EXPECT_EQ(lineCount(r.err), 1) << c.arguments << ": " << r.err;
+        EXPECT_EQ(r.err.rfind("tarnwick: ", 0), 0u) << c.arguments;
+        if (c.message != nullptr) {
+            EXPECT_EQ(r.err, c.message) << c.arguments;
+        }
     }
+}
+
+// UTF-8 data is encoded as the Latin-1 characters it spells; --raw-bytes takes bytes as they are.
+TEST(TarnwickCli, Utf8DataIsEncodedAsLatin1)
+{
+    const run_result utf8 = runTool("--raw code128 \"$(printf 'Gr\\303\\274\\303\\237e')\"");
+    const run_result bytes = runTool("--raw --raw-bytes code128 \"$(printf 'Gr\\374\\337e')\"");
+    ASSERT_EQ(utf8.status, 0) << utf8.err;
+    ASSERT_EQ(bytes.status, 0) << bytes.err;
+    EXPECT_EQ(utf8.out, bytes.out);
+    EXPECT_NE(utf8.out, runTool("--raw --raw-bytes code128 \"$(printf 'Gr\\303\\274\\303\\237e')\"").out);
 }
 
 TEST(TarnwickCli, SvgFileOfTheSymbol)

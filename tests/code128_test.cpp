@@ -200,4 +200,7 @@ TEST(Code128Encoder, ModuleStringAndHumanReadableText)
     }
     EXPECT_EQ(enc.encode("", barcode, human), 1);
     EXPECT_EQ(barcode, "bbsbssbssssbbssbbsbbssbbsssbbbsbsbb");  // 104, 1, 106
+    std::string font = "stale";
+    code128FontText(nullptr, 0, font);
+    EXPECT_EQ(font, "2a1b1d2b2a2b2c3a1a2");
 }

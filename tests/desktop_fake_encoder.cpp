@@ -73,6 +73,14 @@ int DataBarExpanded(const char* input, std::int32_t segmentsPerRow, char* output
     return fakeEncode("DataBarExpanded", input, segmentsPerRow, nullptr, output, size);
 }
 const TarnwickVersion TarnwickVersionInfo = {"Fake encoder", 3u << 16 | 0u, 0u << 16 | 125u};
+int TarnwickLastError(char* output, std::int32_t size)
+{
+    const std::string text = "fake diagnostic for \"" + lastInput + "\"";
+    if (output == nullptr || size < static_cast<std::int32_t>(text.size()) + 1)
+        return 0;
+    std::memcpy(output, text.c_str(), text.size() + 1);
+    return static_cast<int>(text.size());
+}
 #else
 const TarnwickVersion TarnwickVersionInfo = {"Fake encoder", 1u << 16 | 2u, 2u << 16 | 15u};
 #endif

@@ -286,35 +286,43 @@ TEST_F(BarwrightDialog, UpDownStepsTheSymbolsPerRowWithoutEncoding)
     EXPECT_EQ(fake_.callCount(), before);
 }
 
-TEST_F(BarwrightDialog, FailedEncodeEmptiesTheStringButKeepsThePreview)
+// A failed encode leaves no barcode behind: string and preview are emptied, Copy is disabled
+// until the next success, and the message box gives the library's diagnostic on a second line.
+TEST_F(BarwrightDialog, FailedEncodeLeavesNoBarcodeToCopy)
 {
     auto d = startAndSettle();
-    const QString preview = child<QTextEdit>(*d, 1014)->toPlainText();
-    ASSERT_EQ(preview, QStringLiteral("DataBar14:1234567890123"));
+    ASSERT_EQ(child<QTextEdit>(*d, 1014)->toPlainText(), QStringLiteral("DataBar14:1234567890123"));
+    ASSERT_TRUE(child<QPushButton>(*d, 1013)->isEnabled());
 
     child<QRadioButton>(*d, 1008)->setChecked(true);
-    for (const char* data : {"", "FAIL here"}) {
+    const struct {
+        QString data;
+        QString text;
+    } failures[] = {
+        {QString(), QStringLiteral("Invalid input or data is too long.\nfake diagnostic for \"\"")},
+        {QStringLiteral("FAIL here"), QStringLiteral("Invalid input or data is too long.\nfake diagnostic for \"FAIL here\"")},
+        {QStringLiteral("Price \u20AC5"),
+         QStringLiteral("Invalid input or data is too long.\ncharacter 7 \"\u20AC\" (U+20AC) has no Latin-1 code")},
+    };
+    for (const auto& f : failures) {
         boxes_.boxes.clear();
-        child<QLineEdit>(*d, 1011)->setText(QString::fromLatin1(data));
+        child<QLineEdit>(*d, 1011)->setText(f.data);
         QTest::mouseClick(child<QPushButton>(*d, 1020), Qt::LeftButton);
         ASSERT_EQ(boxes_.boxes.size(), 1u);
         EXPECT_EQ(boxes_.boxes[0].caption, QStringLiteral("Barwright"));
-        EXPECT_EQ(boxes_.boxes[0].text, QStringLiteral("Invalid input or data is too long."));
+        EXPECT_EQ(boxes_.boxes[0].text, f.text);
         EXPECT_TRUE(child<QPlainTextEdit>(*d, 1012)->toPlainText().isEmpty());
-        EXPECT_EQ(child<QTextEdit>(*d, 1014)->toPlainText(), preview);
+        EXPECT_TRUE(child<QTextEdit>(*d, 1014)->toPlainText().isEmpty());
+        EXPECT_FALSE(child<QPushButton>(*d, 1013)->isEnabled());
         EXPECT_TRUE(child<QLabel>(*d, 1029)->text().startsWith(QStringLiteral("Code128 is capable")));
     }
 
-    // Copying after the failure copies the preview as it still is.
-    QTest::mouseClick(child<QPushButton>(*d, 1013), Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), preview);
-
     boxes_.boxes.clear();
-    child<QLineEdit>(*d, 1011)->setText(QStringLiteral("ok again"));
+    child<QLineEdit>(*d, 1011)->setText(QStringLiteral("Gr\u00FC\u00DFe"));  // Latin-1 passes as bytes
     QTest::mouseClick(child<QPushButton>(*d, 1020), Qt::LeftButton);
     EXPECT_TRUE(boxes_.boxes.empty());
-    EXPECT_EQ(child<QPlainTextEdit>(*d, 1012)->toPlainText(), QStringLiteral("Code128_Uni:ok again"));
-    EXPECT_EQ(child<QTextEdit>(*d, 1014)->toPlainText(), QStringLiteral("Code128_Uni:ok again"));
+    EXPECT_EQ(child<QPlainTextEdit>(*d, 1012)->toPlainText(), QStringLiteral("Code128_Uni:Gr\u00FC\u00DFe"));
+    EXPECT_TRUE(child<QPushButton>(*d, 1013)->isEnabled());
 }
 
 TEST_F(BarwrightDialog, ALibraryOverrunningItsBufferIsReadNoFurther)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,20 @@ struct message_case {
     std::string message;
     std::string human;
 };
+
+
+// The check digit the long way: weights 3, 1, 3, ... from the last character backwards.
+int referenceMod10(const std::string& text)
+{
+    long long sum = 0;
+    int weight = 3;
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        sum += weight * (static_cast<unsigned char>(*it) - 48);
+        weight = 4 - weight;
+    }
+    const auto rest = static_cast<int>(sum % 10);
+    return rest == 0 ? 0 : 10 - rest;
+}
 
 }  // namespace
 
@@ -138,4 +153,17 @@ TEST(Ean128Encoder, MalformedElementStringsThrowTheirCode)
     }
     EXPECT_NO_THROW(enc.checkCharacters("(01)12345678901231(10)ABC"));
     EXPECT_NO_THROW(enc.checkCharacters(""));
+}
+
+TEST(Gs1CheckDigit, MatchesTheWeightedSumFromTheEnd)
+{
+    std::mt19937 rng(3);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(rng() % 25, '0');
+        for (char& c : text)
+            c = rng() % 8 == 0 ? static_cast<char>(rng()) : static_cast<char>('0' + rng() % 10);
+        ASSERT_EQ(gs1Mod10(text), referenceMod10(text)) << text;
+    }
+    EXPECT_EQ(gs1CheckDigit("9889876543210"), '6');
+    EXPECT_EQ(gs1Mod10(""), 0);
 }

@@ -1,6 +1,6 @@
 # DataBar Expanded and Expanded Stacked: compaction, symbol construction, rows, export.
 strivane_test(expanded_tests
-  SOURCES expanded_compaction_test.cpp databar_expanded_symbol_test.cpp
+  SOURCES expanded_compaction_test.cpp expanded_character_widths_test.cpp databar_expanded_symbol_test.cpp
   LABELS expanded
   LIBS tallowlib_internal)
 

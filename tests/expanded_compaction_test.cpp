@@ -1,11 +1,11 @@
 // DataBar Expanded compaction: method selection, the three modes, the size rule, padding,
 // the bit field and its traces.
-#include "gs1/ean128_parser.hpp"
 #include "expanded/expanded_compaction.hpp"
 #include "trace.hpp"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,11 +33,8 @@ std::string fieldBits(const bit_field& f, int from, int to)
 
 std::string dataStringOf(const char* input)
 {
-    std::vector<ean128_element> elements;
-    parseElementStrings(input, skip_length_check | skip_charset_check, hr_as_typed, elements);
     expanded_data_string d;
-    std::string text;
-    buildExpandedDataString(elements, d, text);
+    buildExpandedDataString(input, d, nullptr);
     return std::string(d.view());
 }
 
@@ -61,6 +58,17 @@ std::string compactFrom(compaction_mode mode, const char* data, int start = 0, i
         }
     }
     return fieldBits(field, start, s.bits);
+}
+
+// Bit n is bit (7 - n % 8) of byte n / 8; bits outside the field read 0.
+unsigned readBitsOneByOne(const bit_field& f, int start, int count)
+{
+    unsigned v = 0;
+    for (int i = 0; i < count && i < 16; ++i) {
+        const int n = start + i;
+        v = v << 1 | ((n >= 0 && n < bitFieldBits) ? (f[static_cast<std::size_t>(n / 8)] >> (7 - n % 8)) & 1u : 0u);
+    }
+    return v;
 }
 
 }  // namespace
@@ -131,6 +139,35 @@ TEST(ExpandedMethodSelection, EveryMethodWithItsFieldsAndCount)
             bit_field packed{};
             EXPECT_EQ(pack(r.data, packed, 22), r.dataCharacters);
         }
+    }
+}
+
+// Whole bit strings, linkage flag to padding, of element strings through each kind of
+// method; zint, an independent encoder, draws the same symbols.
+TEST(ExpandedPack, KnownBitStrings)
+{
+    const struct {
+        const char* input;
+        const char* bits;  // 12 bits per data character
+    } cases[] = {
+        {"(01)98898765432106(3202)012345(15)991231",
+         "001111011101 111001110110 110010000111 110011010010 001100111101 011110011001 010111111111"},
+        {"(01)98898765432106(3103)001750", "001001101111 001110110110 010000111110 011010010000 011011010110"},
+        {"(01)98898765432106(3932)9781234",
+         "001101001101 111001110110 110010000111 110011010010 101111010010 001010101011 010000001000"},
+        {"(01)12345678901231(10)ABC-12/x(21)7",
+         "010000010011 101010100011 011111011110 100001111011 001001100001 000001000011 000101111000 "
+         "011000111111 110001001110 001011110011 111101111100"},
+        {"(10)12345678", "000100010011 001010101011 011000101101 110100000010"},
+    };
+    for (const auto& c : cases) {
+        const std::string data = dataStringOf(c.input);
+        bit_field field{};
+        const int n = pack(data.c_str(), field, 22);
+        fillVariableLengthField(field, n);
+        std::string expected(c.bits);
+        std::erase(expected, ' ');
+        EXPECT_EQ(fieldBits(field, 0, 12 * n), expected) << c.input;
     }
 }
 
@@ -308,6 +345,34 @@ TEST(ExpandedBitField, PutBitsWritesMostSignificantFirstAndRefusesOutside)
     EXPECT_EQ(field, before);
     EXPECT_EQ(sink.str(), "[rss-detail]Kelbrin::Tallowlib::detail::putBits(1928): \nputBits error, 1180, 5\n\n"
                           "[rss-detail]Kelbrin::Tallowlib::detail::putBits(1928): \nputBits error, 0, 17\n\n");
+}
+
+// Random writes agree with bits set one by one; reads and data characters anywhere, also past
+// both ends, with bits read one by one.
+TEST(ExpandedBitField, WritesAndReadsMatchSingleBits)
+{
+    std::mt19937 rng(5);
+    bit_field field{};
+    bit_field reference{};
+    for (int round = 0; round < 5000; ++round) {
+        const int count = static_cast<int>(rng() % 17);
+        const int start = static_cast<int>(rng() % (bitFieldBits - count + 1));
+        const unsigned value = rng();  // bits above `count` must be ignored
+        putBits(field, start, count, value);
+        for (int i = 0; i < count; ++i) {
+            const int n = start + i;
+            const auto mask = static_cast<std::uint8_t>(0x80u >> (n % 8));
+            auto& byte = reference[static_cast<std::size_t>(n / 8)];
+            byte = (value >> (count - 1 - i)) & 1u ? byte | mask : byte & static_cast<std::uint8_t>(~mask);
+        }
+        ASSERT_EQ(field, reference) << start << " " << count;
+        const int readStart = static_cast<int>(rng() % (bitFieldBits + 40)) - 20;  // also past both ends
+        const int readCount = static_cast<int>(rng() % 20) - 1;
+        ASSERT_EQ(readBits(field, readStart, readCount), readBitsOneByOne(field, readStart, readCount))
+            << readStart << " " << readCount;
+    }
+    for (int k = -1; k <= bitFieldBits / 12 + 1; ++k)
+        ASSERT_EQ(dataCharacter(field, k), readBitsOneByOne(field, 12 * k, 12)) << k;
 }
 
 TEST(Trace, SilentWithoutSinkAndFilteredByLevel)

@@ -1,9 +1,8 @@
 // The DataBar Expanded entry path takes short cuts: widths straight to font lines with
-// reused strings, no human-readable text when it is not wanted, and a bit field written
-// and read a word at a time. Each must give exactly what the long way gives.
+// reused strings, and no human-readable text when it is not wanted. Each must give exactly
+// what the long way gives.
 #include "expanded/databar_expanded.hpp"
 #include "tallowlib/errors.hpp"
-#include "expanded/expanded_compaction.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>
@@ -46,17 +45,6 @@ std::vector<std::string> longWayLines(const char* input, int segments, std::stri
     return lines;
 }
 
-// Bit n is bit (7 - n % 8) of byte n / 8; bits outside the field read 0.
-unsigned readBitsOneByOne(const bit_field& f, int start, int count)
-{
-    unsigned v = 0;
-    for (int i = 0; i < count && i < 16; ++i) {
-        const int n = start + i;
-        v = v << 1 | ((n >= 0 && n < bitFieldBits) ? (f[static_cast<std::size_t>(n / 8)] >> (7 - n % 8)) & 1u : 0u);
-    }
-    return v;
-}
-
 }  // namespace
 
 TEST(ExpandedShortPaths, FontLinesAndTextsMatchTheLongWay)
@@ -89,30 +77,4 @@ TEST(ExpandedShortPaths, FontLinesAndTextsMatchTheLongWay)
         ASSERT_EQ(text, expectedText) << input;
     }
     EXPECT_GT(encoded, 1000);  // the corpus must exercise the encoder, not only its failures
-}
-
-TEST(ExpandedShortPaths, BitFieldWordsMatchSingleBits)
-{
-    std::mt19937 rng(5);
-    bit_field field{};
-    bit_field reference{};
-    for (int round = 0; round < 5000; ++round) {
-        const int count = static_cast<int>(rng() % 17);
-        const int start = static_cast<int>(rng() % (bitFieldBits - count + 1));
-        const unsigned value = rng();  // bits above `count` must be ignored
-        putBits(field, start, count, value);
-        for (int i = 0; i < count; ++i) {
-            const int n = start + i;
-            const auto mask = static_cast<std::uint8_t>(0x80u >> (n % 8));
-            auto& byte = reference[static_cast<std::size_t>(n / 8)];
-            byte = (value >> (count - 1 - i)) & 1u ? byte | mask : byte & static_cast<std::uint8_t>(~mask);
-        }
-        ASSERT_EQ(field, reference) << start << " " << count;
-        const int readStart = static_cast<int>(rng() % (bitFieldBits + 40)) - 20;  // also past both ends
-        const int readCount = static_cast<int>(rng() % 20) - 1;
-        ASSERT_EQ(readBits(field, readStart, readCount), readBitsOneByOne(field, readStart, readCount))
-            << readStart << " " << readCount;
-    }
-    for (int k = -1; k <= bitFieldBits / 12 + 1; ++k)
-        ASSERT_EQ(dataCharacter(field, k), readBitsOneByOne(field, 12 * k, 12)) << k;
 }

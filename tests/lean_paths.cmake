@@ -1,5 +1,5 @@
 # The entry points' own encode paths (no module string, no unwanted human-readable text)
-# against the encoders' full results, and the AI lookup against regular-expression matching.
+# against the encoders' full results.
 strivane_test(lean_path_tests
   SOURCES lean_paths_test.cpp
   LABELS code128 gs1

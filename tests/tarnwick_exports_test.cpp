@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -12,7 +13,7 @@ TEST(TarnwickExports, ExactlyTheSpecifiedNames)
 {
     const std::set<std::string> expected = {
         "Code128_Uni",    "EAN128_Uni",         "DataBar14",       "DataBarLimited",      "DataBarStacked",
-        "DataBarStackedOmni", "DataBarExpanded", "getMod10CheckDigit", "TarnwickVersionInfo",
+        "DataBarStackedOmni", "DataBarExpanded", "getMod10CheckDigit", "TarnwickVersionInfo", "TarnwickLastError",
     };
     EXPECT_EQ(strivane::exports::dynamicSymbols(TARNWICK_LIBRARY_PATH, "--defined-only", "TARNWICK_1"), expected);
 }
@@ -120,4 +121,41 @@ TEST(TarnwickExports, FixedDataBarTexts)
     ASSERT_EQ(DataBarStackedOmni("1234567890123", buffer, sizeof buffer), 102);
     EXPECT_STREQ(buffer, "amammmamaamaaaaaamaammmaaaaaaaamamaaaamammmmmamama\r\n"
                          "mammnpsqsumvsurvspspmpmumumuntnpsprvrunvnpmpnvamam");
+}
+
+// A negative size is a buffer too small for anything: 0, and nothing written.
+TEST(TarnwickExports, NegativeSizeIsTooSmall)
+{
+    std::string buffer(64, canary);
+    for (const auto& e : fixedExports)
+        EXPECT_EQ(e.f("1234567890123", buffer.data(), -1), 0) << e.name;
+    EXPECT_EQ(Code128_Uni("12", buffer.data(), INT32_MIN), 0);
+    EXPECT_EQ(EAN128_Uni("(01)12345678901231", buffer.data(), -100), 0);
+    EXPECT_EQ(DataBarExpanded("(01)12345678901231", 4, buffer.data(), -2), 0);
+    EXPECT_EQ(buffer, std::string(64, canary));
+}
+
+// After -1 or 0 the calling thread's diagnostic says why; a success clears it.
+TEST(TarnwickExports, LastErrorFollowsTheCallingThreadsLastCall)
+{
+    char message[512];
+    char buffer[256];
+    ASSERT_EQ(EAN128_Uni("(01)1234", buffer, sizeof buffer), -1);
+    ASSERT_GT(TarnwickLastError(message, sizeof message), 0);
+    EXPECT_STRNE(message, "");
+
+    ASSERT_EQ(DataBar14("1234567890123", buffer, 10), 0);
+    const int n = TarnwickLastError(message, sizeof message);
+    ASSERT_GT(n, 0);
+    EXPECT_STREQ(message, "the output buffer holds 10 bytes; the font text needs 47");
+    EXPECT_EQ(TarnwickLastError(message, n), 0);     // one byte short of the zero byte
+    EXPECT_EQ(TarnwickLastError(message, -5), 0);
+    EXPECT_EQ(TarnwickLastError(message, n + 1), n);
+
+    ASSERT_EQ(Code128_Uni("", buffer, sizeof buffer), -1);
+    ASSERT_GT(TarnwickLastError(message, sizeof message), 0);
+    EXPECT_STREQ(message, "no data to encode");
+
+    ASSERT_GT(DataBar14("1234567890123", buffer, sizeof buffer), 0);
+    EXPECT_EQ(TarnwickLastError(message, sizeof message), -1);
 }

@@ -48,6 +48,26 @@ constexpr const char* programName = "Barwright";
 QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Qt widgets break lines at "\n" alone.
+// The text as Latin-1 bytes, the encoders' character set. A character without a Latin-1 code
+// is refused, never replaced: `refusal` names it and the bytes are empty.
+QByteArray latin1Text(const QString& text, QString& refusal)
+{
+    QByteArray bytes;
+    int position = 0;
+    for (const char32_t c : text.toUcs4()) {
+        ++position;
+        if (c > 0xFF) {
+            const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+            refusal = QStringLiteral("character %1 \"%2\" (U+%3) has no Latin-1 code")
+                          .arg(position)
+                          .arg(QString::fromUcs4(&c, 1), code);
+            return {};
+        }
+        bytes.append(static_cast<char>(c));
+    }
+    return bytes;
+}
+
 QString qtLineBreaks(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
 
 QString idName(int id) { return QString::number(id); }
@@ -189,6 +209,7 @@ void CBarwrightDlg::createControls()
     barcode_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     copy_ = addButton(this, 1013, "&Copy to Clipboard", du.rect(193, 66, 92, 14), button_image::copy);
     connect(copy_, &QPushButton::clicked, this, &CBarwrightDlg::CopyToClipboard);
+    copy_->setEnabled(false);  // until a barcode has been made
 
     preview_ = new QTextEdit(this);
     preview_->setObjectName(idName(1014));
@@ -308,7 +329,8 @@ void CBarwrightDlg::onMakeBarcodeClicked() { MakeBarcode(selectedSymbologyId());
 void CBarwrightDlg::MakeBarcode(int id)
 {
     const symbology_info& info = symbologyInfo(id - firstSymbologyId);
-    const QByteArray data = data_->text().toLatin1();
+    QString refusal;
+    const QByteArray data = latin1Text(data_->text(), refusal);
     int segments = 0;
     if (info.segments == segments_source::oneRow)
         segments = 22;
@@ -316,10 +338,10 @@ void CBarwrightDlg::MakeBarcode(int id)
         segments = atoiValue(symbolsPerRow_->text().toLatin1().toStdString());
 
     char buffer[bufferSize] = {};
-    const int result = library_.encode(info.function, data.constData(), segments, buffer, bufferSize);
+    const int result =
+        refusal.isEmpty() ? library_.encode(info.function, data.constData(), segments, buffer, bufferSize) : -1;
     if (result <= 0) {
-        messages().exclamation(this, QString::fromLatin1(programName), QString::fromLatin1(failureMessage));
-        barcode_->clear();
+        ShowFailure(refusal.isEmpty() ? library_.lastError() : refusal);
     } else {
         // Never read past the buffer, whatever the library wrote.
         const auto length = static_cast<qsizetype>(strnlen(buffer, sizeof buffer));
@@ -329,8 +351,22 @@ void CBarwrightDlg::MakeBarcode(int id)
         barcode_->ensureCursorVisible();
         barcode_->insertPlainText(qtLineBreaks(QString::fromLatin1(buffer, length)));
         RefreshPreview();
+        copy_->setEnabled(true);
     }
     barlore_->setText(QString::fromLatin1(info.barlore));
+}
+
+// No barcode survives a failed encode: the string and the preview are emptied and nothing
+// can be copied until the next success.
+void CBarwrightDlg::ShowFailure(const QString& diagnostic)
+{
+    QString text = QString::fromLatin1(failureMessage);
+    if (!diagnostic.isEmpty())
+        text += QLatin1Char('\n') + diagnostic;
+    messages().exclamation(this, QString::fromLatin1(programName), text);
+    barcode_->clear();
+    preview_->clear();
+    copy_->setEnabled(false);
 }
 
 void CBarwrightDlg::RebuildSizeList()

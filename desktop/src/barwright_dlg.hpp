@@ -54,6 +54,7 @@ public:
     void MakeBarcode(int id);
     void RebuildSizeList();
     void RefreshPreview();
+    void ShowFailure(const QString& diagnostic);
     void CopyToClipboard();
     void LoadSettings();
     void SaveSettings();

@@ -10,6 +10,7 @@
 #endif
 
 #include <array>
+#include <cstring>
 
 namespace Kelbrin::Barwright {
 
@@ -78,8 +79,19 @@ bool CEncoderLibrary::bind()
     functions_.databarStacked = reinterpret_cast<one_text_function>(found[4]);
     functions_.databarStackedOmni = reinterpret_cast<one_text_function>(found[5]);
     functions_.databarExpanded = reinterpret_cast<expanded_function>(found[6]);
+    functions_.lastError = reinterpret_cast<last_error_function>(library->resolve("TarnwickLastError"));
     module_ = std::move(library);
     return true;
+}
+
+QString CEncoderLibrary::lastError() const
+{
+    if (!module_ || functions_.lastError == nullptr)
+        return {};
+    char text[512] = {};
+    if (functions_.lastError(text, static_cast<std::int32_t>(sizeof text)) <= 0)
+        return {};
+    return QString::fromLatin1(text, static_cast<qsizetype>(strnlen(text, sizeof text)));
 }
 
 int CEncoderLibrary::encode(encoder_function function, const char* input, int segmentsPerRow, char* output,

@@ -16,6 +16,7 @@ namespace Kelbrin::Barwright {
 class CEncoderLibrary {
 public:
     using one_text_function = int(TARNWICK_CALL*)(const char* input, char* output, std::int32_t size);
+    using last_error_function = int(TARNWICK_CALL*)(char* output, std::int32_t size);
     using expanded_function = int(TARNWICK_CALL*)(const char* input, std::int32_t segmentsPerRow, char* output,
                                                   std::int32_t size);
 
@@ -36,6 +37,10 @@ public:
     const QString& path() const { return path_; }
     const QString& version() const { return version_; }
 
+    // The library's diagnostic of the calling thread's last failed call; empty when the
+    // library has none to give (an older library has no TarnwickLastError).
+    QString lastError() const;
+
     // Calls the function of `function`; segmentsPerRow is passed to DataBarExpanded only.
     // -1 when the library is not bound.
     int encode(encoder_function function, const char* input, int segmentsPerRow, char* output,
@@ -50,6 +55,7 @@ private:
         one_text_function databarStacked = nullptr;
         one_text_function databarStackedOmni = nullptr;
         expanded_function databarExpanded = nullptr;
+        last_error_function lastError = nullptr;  // optional
     };
 
     QString name_;

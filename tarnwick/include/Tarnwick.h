@@ -5,9 +5,11 @@
  * font text and a terminating zero. Stacked symbols are several lines joined by
  * "\r\n". Result of the seven encoder functions:
  *   -1  the input is empty (or null), or it cannot be encoded; nothing written
- *    0  the buffer is too small; nothing written (DataBarExpanded: see below)
+ *    0  the buffer is too small (a negative size counts as too small); nothing
+ *       written (DataBarExpanded: see below)
  *    n  n bytes of font text plus a zero byte were written
- * The functions may be called from several threads at once.
+ * After -1 or 0, TarnwickLastError tells why. The functions may be called from several
+ * threads at once.
  */
 #ifndef TARNWICK_H
 #define TARNWICK_H
@@ -48,6 +50,12 @@ TARNWICK_API int TARNWICK_CALL DataBarExpanded(const char* input, int32_t segmen
                                                int32_t size);
 /* GS1 modulo-10 check digit (0..9) of a digit text; "" gives 0. */
 TARNWICK_API int TARNWICK_CALL getMod10CheckDigit(const char* digits);
+
+/* The calling thread's last diagnostic (what is wrong, where, what is expected), set by
+ * every encoder function that returns -1 or 0 and cleared by one that succeeds. Bytes
+ * outside printable ASCII are shown as \xNN. Result: n (the text and a zero byte written),
+ * 0 (the buffer is too small; nothing written) or -1 (nothing to report). */
+TARNWICK_API int TARNWICK_CALL TarnwickLastError(char* output, int32_t size);
 
 /* Version of the library, laid out like a fixed file-version record:
  * fileVersionMS = major << 16 | minor, fileVersionLS = letter value << 16 | build. */

@@ -21,7 +21,8 @@ constexpr std::uint32_t textStart = 4;  // read positions count from the start o
 
 // One per thread, zero-filled when created.
 struct expanded_chunk_buffer {
-    // Offset of the next character to return; 0 until a _Set has succeeded on this thread.
+    // Offset of the next character to return; 0 until a _Set has succeeded on this thread,
+    // and again after one has failed.
     std::uint32_t readPosition;
     // The last text of a successful _Set, zero-terminated.
     char text[textCapacity];
@@ -48,8 +49,8 @@ std::uint32_t textEnd(const expanded_chunk_buffer& chunks)
 
 extern "C" {
 
-// A failing _Set leaves the previous text and read position as they were (the encode
-// writes into the buffer only when its whole text fits).
+// A failing _Set ends the previous sequence: the next _Get is out of sequence, so that no
+// piece of an earlier symbol can be taken for the one that failed.
 UFL_API std::int32_t UFL_CALL Kelbrin_DataBarExpanded_Set(ufl_param_block* block)
 {
     const auto arguments = symbolArguments(block, symbology::databar_expanded);
@@ -60,8 +61,10 @@ UFL_API std::int32_t UFL_CALL Kelbrin_DataBarExpanded_Set(ufl_param_block* block
         return UFL_NO_THREAD_BUFFER;
     const int length = copyFontText(symbology::databar_expanded, arguments->data, arguments->segmentsPerRow,
                                     chunks->text, textCapacity);
-    if (length <= 0)
+    if (length <= 0) {
+        chunks->readPosition = 0;
         return fail(*block, UFL_ERROR_INVALID_DATA);
+    }
     chunks->readPosition = textStart;
     const auto pieces = (static_cast<std::uint32_t>(length) + pieceLength - 1) / pieceLength;
     setCountResult(*block, static_cast<std::int32_t>(pieces));

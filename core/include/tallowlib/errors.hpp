@@ -11,10 +11,15 @@ namespace Kelbrin::Tallowlib {
 // Base of the family: a numeric code and a message. Never thrown itself.
 class barlib_error : public std::exception {
 public:
-    barlib_error(std::string message_, std::int32_t code_) : code(code_), message(std::move(message_)) {}
+    barlib_error(std::string message_, std::int32_t code_, std::string diagnostic_ = {})
+        : code(code_), message(std::move(message_)), diagnostic(std::move(diagnostic_))
+    {
+    }
+    const char* what() const noexcept override { return message.c_str(); }
 
     std::int32_t code;
-    std::string message;
+    std::string message;     // the error table's text for the code
+    std::string diagnostic;  // what is wrong, where and what is expected (may be empty)
 };
 
 // Code 1: a character the symbology cannot encode.

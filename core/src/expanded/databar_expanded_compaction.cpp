@@ -1,31 +1,7 @@
-// DataBar Expanded compaction: the data string, the size rule, padding and the mode loop.
+// DataBar Expanded compaction: the size rule, padding and the mode loop.
 #include "expanded/expanded_compaction.hpp"
 
 namespace Kelbrin::Tallowlib::detail {
-
-void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
-                             std::string& humanReadable)
-{
-    buildExpandedDataString(elements, out, &humanReadable);
-}
-
-void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
-                             std::string* humanReadable)
-{
-    out.length = 0;
-    out.text[0] = '\0';
-    if (humanReadable != nullptr)
-        humanReadable->clear();
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const ean128_element& e = elements[i];
-        out.append(fieldText(e.ai));
-        out.append(fieldText(e.data));
-        if (e.no_separator == 0 && i + 1 < elements.size())
-            out.append("#");
-        if (humanReadable != nullptr)
-            *humanReadable += fieldText(e.text);
-    }
-}
 
 int unusedBitCount(int bits, int segmentsPerRow, int& dataCharacters)
 {

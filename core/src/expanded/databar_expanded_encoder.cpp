@@ -36,7 +36,10 @@ bool encodableElementData(std::string_view data)
     return encodable;
 }
 
-void buildDataString(const char* input, detail::expanded_data_string& dataString, std::string* humanReadable)
+}  // namespace
+
+void detail::buildExpandedDataString(const char* input, detail::expanded_data_string& dataString,
+                                     std::string* humanReadable)
 {
     dataString.length = 0;
     dataString.text[0] = '\0';
@@ -51,8 +54,6 @@ void buildDataString(const char* input, detail::expanded_data_string& dataString
     if (status != end_of_input)
         fail();
 }
-
-}  // namespace
 
 int databar_expanded_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
 {
@@ -81,7 +82,7 @@ int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths&
     int symbolCharacters = 0;
     {
         std::lock_guard guard(expandedEncodeLock());
-        buildDataString(input, dataString, humanReadable != nullptr ? &text : nullptr);
+        buildExpandedDataString(input, dataString, humanReadable != nullptr ? &text : nullptr);
         symbolCharacters = detail::RSS14Eenc(dataString.text, widths, 0, s);
         if (symbolCharacters <= 0)
             fail();

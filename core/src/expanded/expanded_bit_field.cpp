@@ -1,7 +1,6 @@
-// The bit field of DataBar Expanded and the character classes of its data string.
+// The bit field of DataBar Expanded: reading bits, and the trace of a refused write.
 #include "expanded/expanded_compaction.hpp"
 #include "trace.hpp"
-
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -11,24 +10,9 @@ constexpr trace_site putBitsSite{"Kelbrin::Tallowlib::detail::putBits", 1928, "[
 
 }  // namespace
 
-// Up to 16 bits starting anywhere in a byte span at most three bytes: a 24-bit window.
-constexpr int windowBits = 24;
-
-void putBits(bit_field& field, int start, int count, unsigned value)
+void traceRefusedBits(int start, int count)
 {
-    if (start < 0 || count < 0 || count > 16 || start > bitFieldBits - count) {
-        trace(putBitsSite, "\nputBits error, %d, %d\n", start, count);
-        return;
-    }
-    const int first = start / 8;
-    const int shift = windowBits - start % 8 - count;
-    const std::uint32_t mask = ((1u << count) - 1u) << shift;
-    const std::uint32_t bits = (value << shift) & mask;
-    for (int b = 0; b < 3 && first + b < bitFieldBytes; ++b) {
-        const int byteShift = windowBits - 8 - 8 * b;
-        auto& byte = field[static_cast<std::size_t>(first + b)];
-        byte = static_cast<std::uint8_t>((byte & ~(mask >> byteShift)) | (bits >> byteShift));
-    }
+    trace(putBitsSite, "\nputBits error, %d, %d\n", start, count);
 }
 
 unsigned readBits(const bit_field& field, int start, int count)
@@ -48,13 +32,9 @@ unsigned readBits(const bit_field& field, int start, int count)
         }
         return value;
     }
-    const int first = start / 8;
-    const auto byte = [&](int i) -> std::uint32_t {
-        return i < bitFieldBytes ? field[static_cast<std::size_t>(i)] : 0u;
-    };
-    const std::uint32_t window = byte(first) << 16 | byte(first + 1) << 8 | byte(first + 2);
-    return (window >> (windowBits - start % 8 - count)) & ((1u << count) - 1u);
+    const auto first = static_cast<std::size_t>(start / 8);  // the window stays in the array
+    const std::uint32_t window = std::uint32_t{field[first]} << 16 | std::uint32_t{field[first + 1]} << 8 | field[first + 2];
+    return (window >> (24 - start % 8 - count)) & ((1u << count) - 1u);
 }
-
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -2,13 +2,11 @@
 // 12-bit data characters. Internal routines, exposed for the symbol builder and tests.
 #pragma once
 
-#include "gs1/ean128_element.hpp"
-
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <string>
+#include <string_view>
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -34,13 +32,12 @@ struct expanded_data_string {
     }
 };
 
-// Joins the elements: AI, data and "#" after every element that needs an FNC1 and is not
-// the last. The elements' human-readable texts are joined into `humanReadable`.
-void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
-                             std::string& humanReadable);
-// The same without the texts when `humanReadable` is null.
-void buildExpandedDataString(std::span<const ean128_element> elements, expanded_data_string& out,
-                             std::string* humanReadable);
+// Parses the element strings of `input` (no length or character-set check) and joins their
+// AIs and data into `out`, "#" after every element that owes an FNC1 and is not the last;
+// their human-readable texts are joined into `humanReadable` when it is not null. Throws
+// invalid_ean128_format_error code 10 for a faulty element or data the compaction cannot
+// carry.
+void buildExpandedDataString(const char* input, expanded_data_string& out, std::string* humanReadable);
 
 // ---- Character classes ------------------------------------------------------------
 
@@ -80,12 +77,35 @@ inline constexpr int bitFieldBytes = 148;
 inline constexpr int bitFieldBits = bitFieldBytes * 8;  // 1184
 inline constexpr int maxSymbolBits = 252;                // 21 data characters
 
-// Bit n is bit (7 - n % 8) of byte n / 8: the field reads most significant bit first.
-using bit_field = std::array<std::uint8_t, bitFieldBytes>;
+// Bit n is bit (7 - n % 8) of byte n / 8: the field reads most significant bit first. Two
+// bytes of slack follow the field's bytes, so that the three bytes a write or read of up to
+// 16 bits goes through stay inside the array wherever its bits are; no bit is kept there.
+using bit_field = std::array<std::uint8_t, bitFieldBytes + 2>;
+
+// Traces a write putBits refuses.
+void traceRefusedBits(int start, int count);
 
 // Writes the low `count` bits of `value` at start .. start + count - 1, most significant
 // first. Refuses (writes nothing, traces) when count > 16 or the bits leave the field.
-void putBits(bit_field& field, int start, int count, unsigned value);
+inline void putBits(bit_field& field, int start, int count, unsigned value)
+{
+    if (start < 0 || count < 0 || count > 16 || start > bitFieldBits - count) {
+        traceRefusedBits(start, count);
+        return;
+    }
+    if (count == 0)
+        return;
+    // The bits lie in the 24-bit window of three bytes from the one holding `start`: only
+    // they change, the rest of the window is written back as it was.
+    std::uint8_t* bytes = field.data() + start / 8;
+    const int shift = 24 - start % 8 - count;
+    const std::uint32_t mask = ((1u << count) - 1u) << shift;
+    const std::uint32_t window = std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
+    const std::uint32_t merged = (window & ~mask) | ((value << shift) & mask);
+    bytes[0] = static_cast<std::uint8_t>(merged >> 16);
+    bytes[1] = static_cast<std::uint8_t>(merged >> 8);
+    bytes[2] = static_cast<std::uint8_t>(merged);
+}
 
 // The `count` (at most 16) bits at `start`, most significant first; bits outside read 0.
 unsigned readBits(const bit_field& field, int start, int count);
@@ -120,27 +140,8 @@ struct expanded_compaction {
     // putBits at the bit position, which advances by `count` whether or not it was written.
     void write(int count, unsigned value)
     {
-        if (!writeInWindow(count, value))
-            putBits(*field, bits, count, value);
+        putBits(*field, bits, count, value);
         bits += count;
-    }
-
-private:
-    // The common case of write without a call: up to 16 bits wholly inside the field, in
-    // the three bytes from the one holding the bit position.
-    bool writeInWindow(int count, unsigned value)
-    {
-        if (count < 0 || count > 16 || bits < 0 || bits > bitFieldBits - 24)
-            return false;
-        auto* bytes = field->data() + bits / 8;
-        const int shift = 24 - bits % 8 - count;
-        const std::uint32_t mask = ((1u << count) - 1u) << shift;
-        const std::uint32_t window = (std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2]) & ~mask;
-        const std::uint32_t merged = window | ((value << shift) & mask);
-        bytes[0] = static_cast<std::uint8_t>(merged >> 16);
-        bytes[1] = static_cast<std::uint8_t>(merged >> 8);
-        bytes[2] = static_cast<std::uint8_t>(merged);
-        return true;
     }
 };
 

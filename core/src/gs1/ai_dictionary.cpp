@@ -16,74 +16,74 @@ constexpr std::int32_t fixed = -1;  // max_length of a fixed-length row
 
 // Rows in search order; the first matching row wins.
 constexpr std::array<ai_definition, 63> definitions{{
-    {"00", ai_literal, 18, fixed, ai_numeric, 1, "SSCC (Serial Shipping Container Code)"},
-    {"01", ai_literal, 14, fixed, ai_numeric, 1, "Global Trade Item Number"},
-    {"02", ai_literal, 14, fixed, ai_numeric, 1, "GTIN of Trade Items Contained in a logistic unit"},
-    {"10", ai_literal, 0, 20, ai_alphanumeric, 0, "Batch or lot number"},
-    {"11", ai_literal, 6, fixed, ai_numeric, 0, "Production date (YYMMDD)"},
-    {"12", ai_literal, 6, fixed, ai_numeric, 0, "Due date (YYMMDD)"},
-    {"13", ai_literal, 6, fixed, ai_numeric, 0, "Packaging date (YYMMDD)"},
-    {"15", ai_literal, 6, fixed, ai_numeric, 0, "Best before date (YYMMDD)"},
-    {"17", ai_literal, 6, fixed, ai_numeric, 0, "Expiration date (YYMMDD)"},
-    {"20", ai_literal, 2, fixed, ai_numeric, 0, "Product variant"},
-    {"21", ai_literal, 0, 20, ai_alphanumeric, 0, "Serial number"},
-    {"22", ai_literal, 0, 29, ai_alphanumeric, 0, "Secondary data for specific health industry products"},
-    {"240", ai_literal, 0, 30, ai_alphanumeric, 0, "Additional product identification assigned by the manufacturer"},
-    {"241", ai_literal, 0, 30, ai_alphanumeric, 0, "Customer part number"},
-    {"242", ai_literal, 0, 6, ai_numeric, 0, "Made-to-Order Variation Number"},
-    {"250", ai_literal, 0, 30, ai_alphanumeric, 0, "Secondary serial number"},
-    {"251", ai_literal, 0, 30, ai_alphanumeric, 0, "Reference to source entity"},
-    {"253", ai_literal, 13, 30, ai_numeric, 0, "Global Document Type Identifier"},
-    {"254", ai_literal, 0, 20, ai_alphanumeric, 0, "GLN Extension component"},
-    {"30", ai_literal, 0, 8, ai_numeric, 0, "Variable count"},
-    {"3[1-6][0-9][0-9]", ai_pattern, 6, fixed, ai_numeric, 0, "(Trade and logistic measurements)"},
-    {"337[0-9]", ai_pattern, 6, fixed, ai_numeric, 0, "Kilograms per square metre"},
-    {"37", ai_literal, 0, 8, ai_numeric, 0, "Count of trade items contained in a logistic unit"},
-    {"390[0-9]", ai_pattern, 0, 15, ai_numeric, 0, "Amount payable - single monetary area"},
-    {"391[0-9]", ai_pattern, 3, 18, ai_numeric, 0, "Amount payable - with ISO currency code"},
-    {"392[0-9]", ai_pattern, 0, 15, ai_numeric, 0,
+    {"00", 18, fixed, ai_numeric, 1, "SSCC (Serial Shipping Container Code)"},
+    {"01", 14, fixed, ai_numeric, 1, "Global Trade Item Number"},
+    {"02", 14, fixed, ai_numeric, 1, "GTIN of Trade Items Contained in a logistic unit"},
+    {"10", 0, 20, ai_alphanumeric, 0, "Batch or lot number"},
+    {"11", 6, fixed, ai_numeric, 0, "Production date (YYMMDD)"},
+    {"12", 6, fixed, ai_numeric, 0, "Due date (YYMMDD)"},
+    {"13", 6, fixed, ai_numeric, 0, "Packaging date (YYMMDD)"},
+    {"15", 6, fixed, ai_numeric, 0, "Best before date (YYMMDD)"},
+    {"17", 6, fixed, ai_numeric, 0, "Expiration date (YYMMDD)"},
+    {"20", 2, fixed, ai_numeric, 0, "Product variant"},
+    {"21", 0, 20, ai_alphanumeric, 0, "Serial number"},
+    {"22", 0, 29, ai_alphanumeric, 0, "Secondary data for specific health industry products"},
+    {"240", 0, 30, ai_alphanumeric, 0, "Additional product identification assigned by the manufacturer"},
+    {"241", 0, 30, ai_alphanumeric, 0, "Customer part number"},
+    {"242", 0, 6, ai_numeric, 0, "Made-to-Order Variation Number"},
+    {"250", 0, 30, ai_alphanumeric, 0, "Secondary serial number"},
+    {"251", 0, 30, ai_alphanumeric, 0, "Reference to source entity"},
+    {"253", 13, 30, ai_numeric, 0, "Global Document Type Identifier"},
+    {"254", 0, 20, ai_alphanumeric, 0, "GLN Extension component"},
+    {"30", 0, 8, ai_numeric, 0, "Variable count"},
+    {"3[1-6][0-9][0-9]", 6, fixed, ai_numeric, 0, "(Trade and logistic measurements)"},
+    {"337[0-9]", 6, fixed, ai_numeric, 0, "Kilograms per square metre"},
+    {"37", 0, 8, ai_numeric, 0, "Count of trade items contained in a logistic unit"},
+    {"390[0-9]", 0, 15, ai_numeric, 0, "Amount payable - single monetary area"},
+    {"391[0-9]", 3, 18, ai_numeric, 0, "Amount payable - with ISO currency code"},
+    {"392[0-9]", 0, 15, ai_numeric, 0,
      "Amount payable for a Variable Measure Trade Item - single monetary unit"},
-    {"393[0-9]", ai_pattern, 3, 18, ai_numeric, 0,
+    {"393[0-9]", 3, 18, ai_numeric, 0,
      "Amount payable for a Variable Measure Trade Item - with ISO currency code"},
-    {"400", ai_literal, 0, 30, ai_alphanumeric, 0, "Customer's purchase order number"},
-    {"401", ai_literal, 0, 30, ai_alphanumeric, 0, "Consignment number"},
-    {"402", ai_literal, 17, fixed, ai_numeric, 0, "Shipment Identification Number"},
-    {"403", ai_literal, 0, 30, ai_alphanumeric, 0, "Routing code"},
-    {"410", ai_literal, 13, fixed, ai_numeric, 1, "Ship to - deliver to Global Location Number"},
-    {"411", ai_literal, 13, fixed, ai_numeric, 1, "Bill to - invoice to Global Location Number"},
-    {"412", ai_literal, 13, fixed, ai_numeric, 1, "Purchased from Global Location Number"},
-    {"413", ai_literal, 13, fixed, ai_numeric, 1, "Ship for - deliver for - forward to Global Location Number"},
-    {"414", ai_literal, 13, fixed, ai_numeric, 1, "Identification of a physical location Global Location Number"},
-    {"415", ai_literal, 13, fixed, ai_numeric, 1, "Global Location Number of the Invoicing Party"},
-    {"420", ai_literal, 0, 20, ai_alphanumeric, 0, "Ship to - deliver to postal code within a single postal authority"},
-    {"421", ai_literal, 3, 12, ai_alphanumeric, 0, "Ship to - deliver to postal code with Three-Digit ISO country code"},
-    {"422", ai_literal, 3, fixed, ai_numeric, 0, "Country of origin of a trade item"},
-    {"423", ai_literal, 3, 15, ai_numeric, 0, "Country of initial processing"},
-    {"424", ai_literal, 3, fixed, ai_numeric, 0, "Country of processing"},
-    {"425", ai_literal, 3, fixed, ai_numeric, 0, "Country of disassembly"},
-    {"426", ai_literal, 3, fixed, ai_numeric, 0, "Country covering full process chain"},
-    {"7001", ai_literal, 13, fixed, ai_numeric, 0, "NATO stock number"},
-    {"7002", ai_literal, 0, 30, ai_alphanumeric, 0, "UN/ECE meat carcasses and cuts classification"},
-    {"703[0-9]", ai_pattern, 3, 30, ai_alphanumeric, 0, "Approval number of processor with ISO country code"},
-    {"7003", ai_literal, 10, fixed, ai_numeric, 0, "Expiration Date and Time"},
-    {"8001", ai_literal, 14, fixed, ai_numeric, 0,
+    {"400", 0, 30, ai_alphanumeric, 0, "Customer's purchase order number"},
+    {"401", 0, 30, ai_alphanumeric, 0, "Consignment number"},
+    {"402", 17, fixed, ai_numeric, 0, "Shipment Identification Number"},
+    {"403", 0, 30, ai_alphanumeric, 0, "Routing code"},
+    {"410", 13, fixed, ai_numeric, 1, "Ship to - deliver to Global Location Number"},
+    {"411", 13, fixed, ai_numeric, 1, "Bill to - invoice to Global Location Number"},
+    {"412", 13, fixed, ai_numeric, 1, "Purchased from Global Location Number"},
+    {"413", 13, fixed, ai_numeric, 1, "Ship for - deliver for - forward to Global Location Number"},
+    {"414", 13, fixed, ai_numeric, 1, "Identification of a physical location Global Location Number"},
+    {"415", 13, fixed, ai_numeric, 1, "Global Location Number of the Invoicing Party"},
+    {"420", 0, 20, ai_alphanumeric, 0, "Ship to - deliver to postal code within a single postal authority"},
+    {"421", 3, 12, ai_alphanumeric, 0, "Ship to - deliver to postal code with Three-Digit ISO country code"},
+    {"422", 3, fixed, ai_numeric, 0, "Country of origin of a trade item"},
+    {"423", 3, 15, ai_numeric, 0, "Country of initial processing"},
+    {"424", 3, fixed, ai_numeric, 0, "Country of processing"},
+    {"425", 3, fixed, ai_numeric, 0, "Country of disassembly"},
+    {"426", 3, fixed, ai_numeric, 0, "Country covering full process chain"},
+    {"7001", 13, fixed, ai_numeric, 0, "NATO stock number"},
+    {"7002", 0, 30, ai_alphanumeric, 0, "UN/ECE meat carcasses and cuts classification"},
+    {"703[0-9]", 3, 30, ai_alphanumeric, 0, "Approval number of processor with ISO country code"},
+    {"7003", 10, fixed, ai_numeric, 0, "Expiration Date and Time"},
+    {"8001", 14, fixed, ai_numeric, 0,
      "Roll products - width, length, core diameter, direction, and splices"},
-    {"8002", ai_literal, 0, 20, ai_alphanumeric, 0, "Electronic serial identifier for cellular mobile telephones"},
-    {"8003", ai_literal, 14, 30, ai_alphanumeric, 0, "Global Returnable Asset Identifier"},
-    {"8004", ai_literal, 0, 30, ai_alphanumeric, 0, "Global Individual Asset Identifier"},
-    {"8005", ai_literal, 6, fixed, ai_numeric, 0, "Price per unit of measure"},
-    {"8006", ai_literal, 18, fixed, ai_numeric, 0, "Identification of the component of a trade item"},
-    {"8007", ai_literal, 0, 30, ai_alphanumeric, 0, "International Bank Account Number"},
-    {"8008", ai_literal, 8, 12, ai_numeric, 0, "Date and time of production"},
-    {"8018", ai_literal, 18, fixed, ai_numeric, 1, "Global Service Relation Number"},
-    {"8020", ai_literal, 0, 25, ai_alphanumeric, 0, "Payment Slip Reference Number"},
-    {"8100", ai_literal, 6, fixed, ai_numeric, 0, "GS1-128 Coupon Extended Code - NSC + Offer Code"},
-    {"8101", ai_literal, 10, fixed, ai_numeric, 0,
+    {"8002", 0, 20, ai_alphanumeric, 0, "Electronic serial identifier for cellular mobile telephones"},
+    {"8003", 14, 30, ai_alphanumeric, 0, "Global Returnable Asset Identifier"},
+    {"8004", 0, 30, ai_alphanumeric, 0, "Global Individual Asset Identifier"},
+    {"8005", 6, fixed, ai_numeric, 0, "Price per unit of measure"},
+    {"8006", 18, fixed, ai_numeric, 0, "Identification of the component of a trade item"},
+    {"8007", 0, 30, ai_alphanumeric, 0, "International Bank Account Number"},
+    {"8008", 8, 12, ai_numeric, 0, "Date and time of production"},
+    {"8018", 18, fixed, ai_numeric, 1, "Global Service Relation Number"},
+    {"8020", 0, 25, ai_alphanumeric, 0, "Payment Slip Reference Number"},
+    {"8100", 6, fixed, ai_numeric, 0, "GS1-128 Coupon Extended Code - NSC + Offer Code"},
+    {"8101", 10, fixed, ai_numeric, 0,
      "GS1-128 Coupon Extended Code - NSC + Offer Code + end of offer code"},
-    {"8102", ai_literal, 2, fixed, ai_numeric, 0, "GS1-128 Coupon Extended Code - NSC"},
-    {"90", ai_literal, 0, 30, ai_alphanumeric, 0,
+    {"8102", 2, fixed, ai_numeric, 0, "GS1-128 Coupon Extended Code - NSC"},
+    {"90", 0, 30, ai_alphanumeric, 0,
      "Information mutually agreed between trading partners (including FACT DIs)"},
-    {"9[1-9]", ai_pattern, 0, 30, ai_alphanumeric, 0, "Company internal information"},
+    {"9[1-9]", 0, 30, ai_alphanumeric, 0, "Company internal information"},
 }};
 
 constexpr std::array<ai_hr_rule, 4> formattingRules{{
@@ -115,8 +115,8 @@ constexpr digit_class digitClassAt(std::string_view pattern, std::size_t i)
     return {0, 0, 0};
 }
 
-// Whether the pattern is made of digits and digit classes only, so that simpleMatch decides
-// it without a regular expression (true of every pattern row of the tables).
+// Whether the pattern is made of digits and digit classes only, as every pattern of the
+// tables is (checked below), so that simpleMatch decides it.
 constexpr bool isSimplePattern(std::string_view pattern)
 {
     for (std::size_t i = 0; i < pattern.size();) {
@@ -231,113 +231,24 @@ constexpr std::size_t slotOf(std::string_view ai)
     return firstSlot(ai.size()) + value;
 }
 
-// The digits every AI matching `pattern` must begin with: its leading literal characters,
-// not counting one followed by a quantifier; none when the pattern has alternatives.
-std::string literalPrefix(std::string_view pattern)
-{
-    if (pattern.find('|') != std::string_view::npos)
-        return {};
-    std::size_t n = 0;
-    while (n < pattern.size() && pattern[n] >= '0' && pattern[n] <= '9')
-        ++n;
-    if (n < pattern.size() && std::string_view("?*+{").find(pattern[n]) != std::string_view::npos)
-        n = n > 0 ? n - 1 : 0;
-    return std::string(pattern.substr(0, n));
-}
-
-// A pattern row compiled once, with the prefix that rules most AIs out without matching;
-// a simple pattern is matched directly and needs neither.
-struct compiled_pattern {
-    bool simple = false;
-    std::string prefix;
-    boost::regex expression;
-};
-
-// The dictionary's pattern rows compiled once (literal rows keep an empty entry).
-const std::array<compiled_pattern, definitions.size()>& definitionExpressions()
-{
-    static const auto compiled = [] {
-        std::array<compiled_pattern, definitions.size()> out;
-        for (std::size_t i = 0; i < definitions.size(); ++i) {
-            if (definitions[i].kind != ai_pattern)
-                continue;
-            out[i].simple = isSimplePattern(definitions[i].pattern);
-            if (out[i].simple)
-                continue;
-            out[i].prefix = literalPrefix(definitions[i].pattern);
-            out[i].expression.assign(definitions[i].pattern);
-        }
-        return out;
-    }();
-    return compiled;
-}
-
-struct compiled_rule {
-    bool simpleAiPattern = false;
-    boost::regex aiPattern;
-    boost::regex expression;
-};
-
-const std::array<compiled_rule, formattingRules.size()>& ruleExpressions()
-{
-    static const auto compiled = [] {
-        std::array<compiled_rule, formattingRules.size()> out;
-        for (std::size_t i = 0; i < formattingRules.size(); ++i) {
-            out[i].simpleAiPattern = isSimplePattern(formattingRules[i].ai_pattern);
-            if (!out[i].simpleAiPattern)
-                out[i].aiPattern.assign(formattingRules[i].ai_pattern);
-            out[i].expression.assign(formattingRules[i].expression, boost::regex::perl | boost::regex::icase);
-        }
-        return out;
-    }();
-    return compiled;
-}
-
-// Index of a row of the table, or the table's size for a row from elsewhere.
-std::size_t indexOf(const ai_definition& row)
-{
-    for (std::size_t i = 0; i < definitions.size(); ++i)
-        if (&definitions[i] == &row)
-            return i;
-    return definitions.size();
-}
-
-std::size_t indexOf(const ai_hr_rule& rule)
-{
-    for (std::size_t i = 0; i < formattingRules.size(); ++i)
-        if (&formattingRules[i] == &rule)
-            return i;
-    return formattingRules.size();
-}
-
-// Whether the zero-terminated field holds exactly `text`, stopping at the first difference.
-template <std::size_t N>
-constexpr bool equalsField(const char (&field)[N], std::string_view text)
-{
-    if (text.size() >= N)
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (field[i] != text[i] || field[i] == '\0')
+// Every formatting rule names its AIs with digits and digit classes only.
+static_assert([] {
+    for (const ai_hr_rule& rule : formattingRules)
+        if (!isSimplePattern(rule.ai_pattern))
             return false;
-    return field[text.size()] == '\0';
-}
+    return true;
+}());
 
-// Whether the AI matches row `index` of the table.
-bool rowMatches(std::size_t index, std::string_view ai)
+// The formatting rules' expressions, compiled once.
+const std::array<boost::regex, formattingRules.size()>& ruleExpressions()
 {
-    const ai_definition& row = definitions[index];
-    switch (row.kind) {
-    case ai_literal:
-        return equalsField(row.pattern, ai);
-    case ai_pattern: {
-        const compiled_pattern& compiled = definitionExpressions()[index];
-        if (compiled.simple)
-            return simpleMatch(row.pattern, ai);
-        return ai.starts_with(compiled.prefix) && boost::regex_match(ai.begin(), ai.end(), compiled.expression);
-    }
-    default:
-        return false;
-    }
+    static const auto compiled = [] {
+        std::array<boost::regex, formattingRules.size()> out;
+        for (std::size_t i = 0; i < formattingRules.size(); ++i)
+            out[i].assign(formattingRules[i].expression, boost::regex::perl | boost::regex::icase);
+        return out;
+    }();
+    return compiled;
 }
 
 }  // namespace
@@ -352,19 +263,6 @@ std::span<const ai_hr_rule> aiFormattingRules()
     return formattingRules;
 }
 
-bool aiDefinitionMatches(const ai_definition& row, std::string_view ai)
-{
-    const std::size_t index = indexOf(row);
-    if (index < definitions.size())
-        return rowMatches(index, ai);
-    if (row.kind == ai_literal)
-        return ai == fieldText(row.pattern);
-    if (row.kind != ai_pattern)
-        return false;
-    const auto pattern = fieldText(row.pattern);  // a row from elsewhere: compiled for this call
-    return boost::regex_match(ai.begin(), ai.end(), boost::regex(pattern.begin(), pattern.end()));
-}
-
 const ai_definition* findAiDefinition(std::string_view ai)
 {
     const std::size_t slot = slotOf(ai);
@@ -375,11 +273,9 @@ const ai_definition* findAiDefinition(std::string_view ai)
 
 const ai_hr_rule* findAiFormattingRule(std::string_view ai)
 {
-    const auto& compiled = ruleExpressions();
-    for (std::size_t i = 0; i < formattingRules.size(); ++i)
-        if (compiled[i].simpleAiPattern ? simpleMatch(formattingRules[i].ai_pattern, ai)
-                                        : boost::regex_match(ai.begin(), ai.end(), compiled[i].aiPattern))
-            return &formattingRules[i];
+    for (const ai_hr_rule& rule : formattingRules)
+        if (simpleMatch(rule.ai_pattern, ai))
+            return &rule;
     return nullptr;
 }
 
@@ -387,10 +283,11 @@ std::string applyAiFormattingRule(const ai_hr_rule& rule, std::string_view data)
 {
     std::string out;
     const auto replacement = fieldText(rule.replacement);
-    const std::size_t index = indexOf(rule);
+    std::size_t index = 0;
+    while (index < formattingRules.size() && &formattingRules[index] != &rule)
+        ++index;
     if (index < formattingRules.size()) {
-        boost::regex_replace(std::back_inserter(out), data.begin(), data.end(), ruleExpressions()[index].expression,
-                             replacement);
+        boost::regex_replace(std::back_inserter(out), data.begin(), data.end(), ruleExpressions()[index], replacement);
     } else {
         // A rule from elsewhere: compiled for this call only.
         const auto text = fieldText(rule.expression);

@@ -1,8 +1,9 @@
 // The GS1 Application Identifier dictionary: which AIs are known, how long their data
 // must be, which characters it may hold and whether it ends in a check digit; plus the
 // rules that group the digits of some fields for human-readable text.
-// Both tables are compiled-in constants; their regular expressions are compiled once,
-// on first use, and are safe to use from several threads at once.
+// Both tables are compiled-in constants. AIs are looked up in an index built at compile
+// time; the formatting rules' regular expressions are compiled once, on first use, and are
+// safe to use from several threads at once.
 #pragma once
 
 #include <cstdint>
@@ -12,18 +13,13 @@
 
 namespace Kelbrin::Tallowlib {
 
-// Values of ai_definition::kind.
-inline constexpr std::int32_t ai_literal = 0;  // the AI must equal `pattern` exactly
-inline constexpr std::int32_t ai_pattern = 1;  // `pattern` is a regular expression over the whole AI
-
 // Values of ai_definition::charset.
 inline constexpr std::int32_t ai_numeric = 0;       // decimal digits only
 inline constexpr std::int32_t ai_alphanumeric = 1;  // printable characters, codes 32 to 126
 
 // One dictionary row.
 struct ai_definition {
-    char pattern[20];
-    std::int32_t kind;
+    char pattern[20];  // the AIs of the row: digits, and digit classes "[x-y]"
     std::int32_t length;      // fixed length when max_length is -1, else the minimum (0 = none)
     std::int32_t max_length;  // maximum length, or -1 for a fixed-length field
     std::int32_t charset;
@@ -36,7 +32,7 @@ struct ai_definition {
 // One human-readable formatting rule: every match of `expression` (case-insensitive) in the
 // data is replaced by `replacement`, "$1".."$5" standing for its groups.
 struct ai_hr_rule {
-    char ai_pattern[20];  // regular expression over the whole AI
+    char ai_pattern[20];  // the AIs of the rule, written like ai_definition::pattern
     char expression[40];
     char replacement[40];
 };
@@ -48,11 +44,8 @@ std::span<const ai_hr_rule> aiFormattingRules();
 
 // First dictionary row matching the AI, or nullptr.
 const ai_definition* findAiDefinition(std::string_view ai);
-// First formatting rule whose AI pattern matches the whole AI, or nullptr.
+// First formatting rule whose AI pattern takes the whole AI, or nullptr.
 const ai_hr_rule* findAiFormattingRule(std::string_view ai);
-
-// Whether `ai` matches one row (rows of aiDefinitions() use their precompiled expression).
-bool aiDefinitionMatches(const ai_definition& row, std::string_view ai);
 
 // Replaces every match of the rule's expression in the data (rules of aiFormattingRules()
 // use their precompiled expression).

@@ -29,10 +29,6 @@ struct element_texts {
 // Human-readable text of one element in `style` (not yet cut to the record's field).
 std::string humanReadableText(const element_texts& texts, int style, std::span<const custom_hr_rule> rules);
 
-// The element "(" ai ")" typed without a record: what classifyElement gives without its
-// text. Returns the status bits.
-int classifyElementData(std::string_view ai, std::string_view typed, ean128_element_data& out);
-
 // Fills `out` for the element "(" ai ")" typedData and returns its status bits; `out.text`
 // stays empty unless `withText`.
 int classifyElement(std::string_view ai, std::string_view typedData, int style,

@@ -73,14 +73,6 @@ int ean128_parser::nextElement(ean128_element& out)
     return applyOptions(status, options_);
 }
 
-int ean128_parser::nextElement(ean128_element_data& out)
-{
-    std::string_view ai, typed;
-    if (const int fault = scanElement(ai, typed); fault != 0)
-        return fault;
-    return applyOptions(detail::classifyElementData(ai, typed, out), options_);
-}
-
 void ean128_parser::addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement)
 {
     rules_.push_back({boost::regex(aiPattern.begin(), aiPattern.end()),

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace Kelbrin::Tallowlib {
@@ -53,11 +52,11 @@ public:
     ean128_parser& operator=(const ean128_parser&) = delete;
 
     // Parses the next element into `out` and returns its status bits (0 when valid) after the
-    // options are applied, or end_of_input. `out` is left alone for end_of_input, bad_structure
-    // and ai_not_numeric; these leave the cursor where it was.
+    // options are applied, or end_of_input. `out` is left alone, and the cursor where it was,
+    // for end_of_input and for an element without its "(" or ")" or with an AI that is not all
+    // digits (bad_structure, ai_not_numeric); an element too long for the record is filled in
+    // as far as it fits and gives bad_structure.
     int nextElement(ean128_element& out);
-    // The same as with skip_text, without a record: `out.ai` points into the input.
-    int nextElement(ean128_element_data& out);
 
     // Appends a formatting rule for style 4 (same shape as ai_hr_rule; the expression is
     // matched case-insensitively). Throws boost::regex_error for an invalid expression.
@@ -79,33 +78,23 @@ private:
     std::vector<detail::custom_hr_rule> rules_;
 };
 
-namespace detail {
-template <typename Element, typename Take>
-int forEachElementPartAs(ean128_parser& parser, std::string_view separator, std::string* humanReadable, Take& take)
+// Reads every element of `parser` and hands `take` its part: the AI and data, with
+// `separator` in front when the element before it owes one. With `humanReadable`, the
+// elements' texts are appended to it (the parser builds them unless it has skip_text).
+// Returns the parser's last status (end_of_input when every element was valid).
+template <typename Take>
+int forEachElementPart(ean128_parser& parser, std::string_view separator, std::string* humanReadable, Take take)
 {
-    Element element;
+    ean128_element element;
     bool separatorOwed = false;
     int status;
     while ((status = parser.nextElement(element)) == 0) {
         take(joinElement(element, separatorOwed ? separator : std::string_view()));
         separatorOwed = element.no_separator == 0;
-        if constexpr (std::is_same_v<Element, ean128_element>)
+        if (humanReadable != nullptr)
             humanReadable->append(fieldText(element.text));
     }
     return status;
-}
-}  // namespace detail
-
-// Reads every element of `parser` and hands `take` its part: the AI and data, with
-// `separator` in front when the element before it owes one. With `humanReadable`, the
-// elements' texts are appended to it; without, the elements are read without records.
-// Returns the parser's last status (end_of_input when every element was valid).
-template <typename Take>
-int forEachElementPart(ean128_parser& parser, std::string_view separator, std::string* humanReadable, Take take)
-{
-    return humanReadable != nullptr
-               ? detail::forEachElementPartAs<ean128_element>(parser, separator, humanReadable, take)
-               : detail::forEachElementPartAs<ean128_element_data>(parser, separator, humanReadable, take);
 }
 
 // Throws invalid_ean128_format_error (codes 10 to 14) for the lowest of the status bits

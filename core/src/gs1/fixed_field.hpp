@@ -14,9 +14,9 @@ void copyToField(char (&field)[N], std::string_view source) noexcept
 {
     static_assert(N > 0);
     const std::size_t n = source.size() < N - 1 ? source.size() : N - 1;
+    std::memset(field, 0, N);  // whole: a few stores of known size
     if (n > 0)
         std::memcpy(field, source.data(), n);
-    std::memset(field + n, 0, N - n);
 }
 
 // The text of a zero-terminated field, never reading past its end.

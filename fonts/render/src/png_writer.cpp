@@ -89,7 +89,7 @@ void writePng(const std::string& path, const gray_image& image, int dpi)
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file)
-        throw std::runtime_error("cannot write " + path);
+        throw std::ios_base::failure("cannot write " + path);
 }
 
 }  // namespace Kelbrin::Render
