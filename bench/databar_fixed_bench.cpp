@@ -2,7 +2,6 @@
 #include "databar/databar14.hpp"
 #include "databar/databar_limited.hpp"
 #include "databar/databar_stacked.hpp"
-#include "font/font_text.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -30,8 +29,8 @@ void DatabarLimitedElementWidths(benchmark::State& state)
     }
 }
 
-// The element widths alone, into a fixed array: the first input's characters come from the
-// tabulated width sets, the second's both from the searched ones.
+// The element widths alone, into a fixed array: the first input's characters come from
+// groups of a few hundred to a few thousand width sets, the second's both from the largest.
 void DatabarLimitedElements(benchmark::State& state, const char* input)
 {
     const gtin_digits digits = gtinDigits(input);
@@ -49,19 +48,8 @@ void StackedFontText(benchmark::State& state)
         benchmark::DoNotOptimize(stackedFontText(widths));
 }
 
+// Rows as module bits, separators worked out from them, the two lines written from the bits.
 void StackedOmniFontLines(benchmark::State& state)
-{
-    std::string widths, human;
-    databar14_encoder().encode(gtin, widths, human);
-    std::vector<std::string> lines;
-    for (auto _ : state) {
-        omni_row_builder().fontLines(widths, lines);
-        benchmark::DoNotOptimize(lines.data());
-    }
-}
-
-// The same lines the way the export makes them: rows as module bits, separators from them.
-void StackedOmniFontLinesFromBits(benchmark::State& state)
 {
     std::string widths, human;
     databar14_encoder().encode(gtin, widths, human);
@@ -82,9 +70,8 @@ void RssWidthsLimitedWidest(benchmark::State& state)
 
 BENCHMARK(Databar14ElementWidths);
 BENCHMARK(DatabarLimitedElementWidths);
-BENCHMARK_CAPTURE(DatabarLimitedElements, tabulated, gtin);
-BENCHMARK_CAPTURE(DatabarLimitedElements, searched, "0201359090000");
+BENCHMARK_CAPTURE(DatabarLimitedElements, small_groups, gtin);
+BENCHMARK_CAPTURE(DatabarLimitedElements, largest_groups, "0201359090000");
 BENCHMARK(StackedFontText);
 BENCHMARK(StackedOmniFontLines);
-BENCHMARK(StackedOmniFontLinesFromBits);
 BENCHMARK(RssWidthsLimitedWidest);

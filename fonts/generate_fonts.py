@@ -3,7 +3,8 @@
 
 Usage: generate_fonts.py OUTPUT_DIR [VERSION]
 
-Every font draws the same characters: width characters ("a".."i" light runs of
+Every font draws the same characters, those of the encoder's alphabet
+(core/src/font/font_alphabet.hpp): width characters ("a".."i" light runs of
 1..9 modules, "1".."9" dark runs) and column characters (one module wide, a
 stack of three or four light/dark cells). The fonts differ only in the module
 width in font units and in their line height. Output is byte-for-byte the same
@@ -11,6 +12,7 @@ on every run: no timestamps, no dictionary-order dependence.
 """
 
 import os
+import re
 import sys
 from dataclasses import dataclass
 
@@ -54,19 +56,21 @@ FONTS = (
     FontSpec("ZLT DataBar EM", "ZLTDataBarEM.ttf", 61, 37, 34, TALL_FOUR_CELLS, TALL_THREE_CELLS),
 )
 
-# Four-cell column characters and their cells, top to bottom ("1" dark).
-# "a" ("0000") is left out: it is also the one-module space and is drawn as such.
-FOUR_CELL_CHARACTERS = (
-    ("m", "0001"), ("n", "0010"), ("o", "0100"), ("p", "0101"), ("q", "0110"),
-    ("r", "1001"), ("s", "1010"), ("t", "1100"), ("u", "1101"), ("v", "1110"),
-    ("z", "1000"), ("A", "0011"), ("B", "0111"), ("C", "1011"), ("D", "1111"),
-)
+# The fonts' characters and what each draws: the glyph table of the encoder's own alphabet.
+ALPHABET_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "core", "src", "font",
+                               "font_alphabet.hpp")
+GLYPH_ROW = re.compile(r"\{'(.)', glyph_kind::(space|bar|four_cells|three_cells), (0b[01]+|\d+)\}")
 
-# Three-cell column characters: top row cell, separator cell, bottom row cell.
-THREE_CELL_CHARACTERS = (
-    ("j", "001"), ("k", "010"), ("l", "011"), ("w", "100"), ("x", "101"), ("y", "110"),
-    ("Z", "000"),
-)
+
+def read_alphabet(path=ALPHABET_HEADER):
+    """(character, kind, value) for every row between the table's marker comments, in order."""
+    with open(path, encoding="utf-8") as header:
+        text = header.read()
+    table = text.split("// glyph table begin", 1)[-1].split("// glyph table end", 1)[0]
+    rows = [(char, kind, int(value, 0)) for char, kind, value in GLYPH_ROW.findall(table)]
+    if not rows or len(rows) != table.count("glyph_kind::"):
+        raise ValueError(f"no readable glyph table in {path}")
+    return rows
 
 
 def glyph_name(char):
@@ -106,15 +110,19 @@ def glyph_table(spec):
     """(character, glyph name, advance in font units, rectangles) for every glyph drawn."""
     m = spec.module
     table = []
-    for width in range(1, 10):
-        table.append((chr(ord("a") + width - 1), width * m, []))
-        table.append((str(width), width * m, [(0, 0, width * m, spec.bar_height * m)]))
-    for char, cells in FOUR_CELL_CHARACTERS:
-        spans = dark_spans(cells, spec.four_cells)
-        table.append((char, m, [(0, b * m, m, t * m) for b, t in spans]))
-    for char, cells in THREE_CELL_CHARACTERS:
-        spans = dark_spans(cells, spec.three_cells)
-        table.append((char, m, [(0, b * m, m, t * m) for b, t in spans]))
+    drawn = set()
+    for char, kind, value in read_alphabet():
+        if char in drawn:
+            continue  # a character draws what its first row says
+        drawn.add(char)
+        if kind == "space":
+            table.append((char, value * m, []))
+        elif kind == "bar":
+            table.append((char, value * m, [(0, 0, value * m, spec.bar_height * m)]))
+        else:
+            four = kind == "four_cells"
+            cells, heights = (f"{value:04b}", spec.four_cells) if four else (f"{value:03b}", spec.three_cells)
+            table.append((char, m, [(0, b * m, m, t * m) for b, t in dark_spans(cells, heights)]))
     return [(char, glyph_name(char), advance, rects) for char, advance, rects in table]
 
 

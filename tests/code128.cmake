@@ -18,9 +18,3 @@ strivane_test(ean128_tests
   SOURCES ean128_test.cpp
   LABELS code128
   LIBS tallowlib_internal)
-
-# The fast value encoder, font text and tokenizer against the straightforward ways.
-strivane_test(code128_fast_path_tests
-  SOURCES code128_fast_paths_test.cpp
-  LABELS code128
-  LIBS tallowlib_internal)

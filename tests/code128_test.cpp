@@ -64,6 +64,9 @@ TEST(Code128Values, CodeSetsShiftsLatchesAndCheckCharacter)
         std::vector<int> values;
     } cases[] = {
         {"12", {105, 12, 14, 106}},
+        {"AIM1234", {104, 33, 41, 45, 99, 12, 34, 87, 106}},  // the example of ISO/IEC 15417 Annex A.1
+        {"123456789", {105, 12, 34, 56, 78, 100, 25, 79, 106}},
+        {"~d128", {103, 101, 64, 23, 106}},  // FNC4 in set A before an extended control
         {"123", {104, 17, 18, 19, 8, 106}},  // three digits stay in set B
         {"1234", {105, 12, 34, 82, 106}},
         {"12345", {105, 12, 34, 100, 21, 54, 106}},
@@ -119,50 +122,48 @@ TEST(Code128Values, AnyMessageGivesAWellFormedSymbol)
 
 TEST(Code128Patterns, TableHasTheStandardShape)
 {
-    std::set<std::string_view> distinct;
-    for (std::size_t v = 0; v < code128_symbol_patterns.size(); ++v) {
-        const std::string_view p = code128_symbol_patterns[v];
-        distinct.insert(p);
-        const std::string font = modulesToFontText(p);
+    std::set<std::string_view> distinct(code128_symbol_widths.begin(), code128_symbol_widths.end());
+    EXPECT_EQ(distinct.size(), 107u);
+    for (std::size_t v = 0; v < code128_symbol_widths.size(); ++v) {
+        const std::string_view w = code128_symbol_widths[v];
         const bool stop = v == 106;
-        ASSERT_EQ(p.size(), stop ? 13u : 11u) << v;
-        ASSERT_EQ(font.size(), stop ? 7u : 6u) << v;  // three bars and three spaces (stop: four bars)
-        EXPECT_EQ(p.front(), 'b');
-        EXPECT_EQ(p.back(), stop ? 'b' : 's');
-        int barModules = 0;
-        for (std::size_t i = 0; i < font.size(); ++i) {
-            const int w = i % 2 == 0 ? font[i] - '0' : font[i] - 'a' + 1;
-            EXPECT_TRUE(w >= 1 && w <= 4) << v;
-            if (i % 2 == 0)
-                barModules += w;
+        ASSERT_EQ(w.size(), stop ? 7u : 6u) << v;  // three bars and three spaces (stop: four bars)
+        int modules = 0, barModules = 0;
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            const int width = w[i] - '0';
+            EXPECT_TRUE(width >= 1 && width <= 4) << v;
+            modules += width;
+            barModules += i % 2 == 0 ? width : 0;
         }
+        EXPECT_EQ(modules, stop ? 13 : 11) << v;
         if (!stop) {
             EXPECT_EQ(barModules % 2, 0) << v;  // the standard's parity: an even number of bar modules
         }
     }
-    EXPECT_EQ(distinct.size(), 107u);
-    EXPECT_EQ(code128_symbol_patterns[0], "bbsbbssbbss");
-    EXPECT_EQ(code128_symbol_patterns[103], "bbsbssssbss");
-    EXPECT_EQ(code128_symbol_patterns[106], "bbsssbbbsbsbb");
 }
 
-TEST(Code128FontText, WidthCharactersOfSymbols)
+TEST(Code128FontText, WidthCharactersAndModulesOfSymbols)
 {
     const struct {
-        int value;
-        const char* font;
+        std::vector<std::uint8_t> values;
+        std::string font;
+        std::string modules;
     } cases[] = {
-        {0, "2a2b2b"},   {1, "2b2a2b"},   {98, "4a1c1a"},  {99, "1a3a4a"},  {100, "1a4a3a"},    {101, "3a1a4a"},
-        {102, "4a1a3a"}, {103, "2a1d1b"}, {104, "2a1b1d"}, {105, "2a1b3b"}, {106, "2c3a1a2"},
+        {{0}, "2a2b2b", "bbsbbssbbss"},
+        {{98}, "4a1c1a", "bbbbsbsssbs"},
+        {{103}, "2a1d1b", "bbsbssssbss"},
+        {{106}, "2c3a1a2", "bbsssbbbsbsbb"},
+        {{105, 12, 14, 106}, "2a1b3b1a2b3b1b2b3a2c3a1a2", "bbsbssbbbssbsbbssbbbssbssbbssbbbsbbsssbbbsbsbb"},
+        {{104, 1, 106}, "2a1b1d2b2a2b2c3a1a2", "bbsbssbssssbbssbbsbbssbbsssbbbsbsbb"},
+        {{107, 255}, "", ""},  // no symbol characters
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(modulesToFontText(code128_symbol_patterns[static_cast<std::size_t>(c.value)]), c.font) << c.value;
-
-    std::string modules;
-    appendCode128Modules({105, 12, 14, 106}, modules);
-    EXPECT_EQ(modulesToFontText(modules), "2a1b3b1a2b3b1b2b3a2c3a1a2");
-    EXPECT_EQ(modulesToFontText("bBBss"), "12b");  // "B" is a bar too; runs are of equal characters
-    EXPECT_EQ(modulesToFontText(""), "");
+    for (const auto& c : cases) {
+        std::string font = "x", modules = "y";
+        appendCode128FontText(c.values, font);
+        appendModulesOfFontText(font, modules);
+        EXPECT_EQ(font, "x" + c.font);
+        EXPECT_EQ(modules, "y" + c.modules);
+    }
 }
 
 TEST(Code128Encoder, ModuleStringAndHumanReadableText)
@@ -173,10 +174,11 @@ TEST(Code128Encoder, ModuleStringAndHumanReadableText)
 
     std::string barcode = "stale", human = "stale";
     EXPECT_EQ(enc.encode("12", barcode, human), 1);
-    std::string expected;
-    appendCode128Modules({105, 12, 14, 106}, expected);
-    EXPECT_EQ(barcode, expected);
+    EXPECT_EQ(barcode, "bbsbssbbbssbsbbssbbbssbssbbssbbbsbbsssbbbsbsbb");  // 105, 12, 14, 106
     EXPECT_EQ(human, "12");
+    std::string modules = "stale";
+    code128Modules("12", 2, modules);
+    EXPECT_EQ(modules, barcode);
 
     const struct {
         const char* input;
@@ -192,9 +194,13 @@ TEST(Code128Encoder, ModuleStringAndHumanReadableText)
     for (const auto& c : cases) {
         enc.encode(c.input, barcode, human);
         EXPECT_EQ(human, c.human) << c.input;
+        std::string font, fontHuman;
+        code128FontText(c.input, std::strlen(c.input), font, &fontHuman);
+        EXPECT_EQ(fontHuman, c.human) << c.input;
     }
     EXPECT_EQ(enc.encode("", barcode, human), 1);
-    expected.clear();
-    appendCode128Modules({104, 1, 106}, expected);
-    EXPECT_EQ(barcode, expected);
+    EXPECT_EQ(barcode, "bbsbssbssssbbssbbsbbssbbsssbbbsbsbb");  // 104, 1, 106
+    std::string font = "stale";
+    code128FontText(nullptr, 0, font);
+    EXPECT_EQ(font, "2a1b1d2b2a2b2c3a1a2");
 }

@@ -1,11 +1,14 @@
 #include "databar/databar14.hpp"
 #include "databar/databar_stacked.hpp"
+#include "tallowlib/font_text_reader.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,19 +23,19 @@ std::string widths14(const char* input)
     return widths;
 }
 
-std::vector<int> widthList(std::string_view digits, std::size_t from, std::size_t count)
+// The module rows the lines print, read back.
+std::vector<std::string> printedRows(const std::vector<std::string>& lines)
 {
-    std::vector<int> w;
-    for (std::size_t i = from; i < from + count; ++i)
-        w.push_back(digits[i] - '0');
-    return w;
+    return readFontText(joinLines(lines)).rows;
 }
 
-std::vector<int> separatorWidths(const element_row& row)
+// A row of runs of the given widths, the first light.
+std::string runs(const std::vector<int>& widths)
 {
-    std::vector<int> out;
-    const element_row sep = deriveSeparator(row, out);
-    return {sep.widths, sep.widths + sep.count};
+    std::string row;
+    for (std::size_t k = 0; k < widths.size(); ++k)
+        row.append(static_cast<std::size_t>(widths[k]), k % 2 == 0 ? '0' : '1');
+    return row;
 }
 
 const std::string middleSeparator = "00000" + [] {
@@ -57,24 +60,56 @@ TEST(DatabarStacked, WorkedExample)
     EXPECT_EQ(stackedFontText(w), "jwjxyxkwkjxkkjlkkxkjxxxljljlkkkxkxlkjlwkwxxxykwjwj");
 
     std::vector<std::string> lines;
-    omni_row_builder().fontLines(w, lines);
+    omniFontLines(w, lines);
     EXPECT_EQ(lines, (std::vector<std::string>{"amammmamaamaaaaaamaammmaaaaaaaamamaaaamammmmmamama",
                                                "mammnpsqsumvsurvspspmpmumumuntnpsprvrunvnpmpnvamam"}));
+    const std::vector<std::string> rows = printedRows(lines);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1], runs({6, 1, 1, 2, 1, 6, 1, 1, 4, 1, 1, 1, 1, 1, 1, 1, 2, 1, 1, 4, 1, 1, 5, 1, 4}));
+    EXPECT_EQ(rows[3], runs({4, 1, 1, 3, 2, 2, 2, 2, 1, 1, 9, 1, 1, 1, 1, 1, 2, 1, 2, 3, 3, 2, 4}));
+}
 
-    const std::vector<int> top = widthList(w, 2, 21), bottom = widthList(w, 23, 21);
-    EXPECT_EQ(separatorWidths({21, 0, 0, true, 1, 0, top.data()}),
-              (std::vector<int>{6, 1, 1, 2, 1, 6, 1, 1, 4, 1, 1, 1, 1, 1, 1, 1, 2, 1, 1, 4, 1, 1, 5, 1, 4}));
-    EXPECT_EQ(separatorWidths({21, 0, 0, true, 0, 0, bottom.data()}),
-              (std::vector<int>{4, 1, 1, 3, 2, 2, 2, 2, 1, 1, 9, 1, 1, 1, 1, 1, 2, 1, 2, 3, 3, 2, 4}));
+// Module rows of one GTIN in each stacked form as zint 2.11 draws them (`zint --dump`,
+// Expanded Stacked with --cols=2): data rows, separators and middle separators.
+TEST(DatabarStacked, ModuleRowsAsZintDrawsThem)
+{
+    const struct {
+        symbology s;
+        const char* input;
+        int segments;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {symbology::databar_stacked, "0001234567890", 22,
+         {"01010100100000000100111111100001011100101101111010",
+          "00001010101011111010000000111010100011010010000000",
+          "10111001010110000101111111000111001100111101110101"}},
+        {symbology::databar_stacked_omni, "0001234567890", 22,
+         {"01010100100000000100111111100001011100101101111010",
+          "00001011011111111010000000010100100011010010000000",
+          "00000101010101010101010101010101010101010101010000",
+          "00000110101001111010000000101000110011000010000000",
+          "10111001010110000101111111000111001100111101110101"}},
+        {symbology::databar_expanded, "(01)98898765432106(3202)012345(15)991231", 4,
+         {"010010000110001101101111111100001011100001100101000110100000011000101011111100001110100111000000100101",
+          "000001111001110010010000000010100100011110011010111001011111100111010100000010100001011000111111010000",
+          "000001010101010101010101010101010101010101010101010101010101010101010101010101010101010101010101010000",
+          "000011101000010011100001000000001011100101100001110110110111110010001001010000001010011000100000110000",
+          "101000010111101100011100111111110100011010011110001001001000001101110100001111110001100111011111001010"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines;
+        encodeFontLines(c.s, c.input, c.segments, lines);
+        EXPECT_EQ(printedRows(lines), c.rows) << c.input;
+    }
 }
 
 TEST(DatabarStacked, BadElementTextIsRejected)
 {
-    std::vector<std::string> rows;
+    std::vector<std::string> lines;
     for (const std::string& bad : {std::string(), std::string(45, '1'), std::string(47, '1'),
                                   std::string(45, '1') + "0"}) {
         EXPECT_THROW(stackedFontText(bad), std::invalid_argument);
-        EXPECT_THROW(omni_row_builder().buildRows(bad, rows), std::invalid_argument);
+        EXPECT_THROW(omniFontLines(bad, lines), std::invalid_argument);
     }
 }
 
@@ -85,15 +120,12 @@ TEST(DatabarStackedOmni, RightFinderThreeGetsItsOwnColumnCharacters)
 {
     const std::string w = widths14("1234567890106");
     ASSERT_EQ(w.substr(31, 5), "11913");
-    const std::vector<int> bottom = widthList(w, 23, 21);
-    const std::vector<int> sep = separatorWidths({21, 0, 0, true, 0, 0, bottom.data()});
-    const std::vector<int> expected = {10, 1, 2};
-    EXPECT_NE(std::search(sep.begin(), sep.end(), expected.begin(), expected.end()), sep.end());
-
     std::vector<std::string> lines;
-    omni_row_builder().fontLines(w, lines);
+    omniFontLines(w, lines);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "mammnprqsvmususvspsprprprprpzBrpsprvrunvnpmpnvamam");
+    const std::string bottom = printedRows(lines)[3];
+    EXPECT_NE(bottom.find("1" + std::string(10, '0') + "100"), std::string::npos) << bottom;
 }
 
 // Rows and lines of both stacked forms over a seeded random corpus.
@@ -101,25 +133,22 @@ TEST(DatabarStackedOmni, RowsAndLinesOverRandomGtins)
 {
     std::mt19937_64 rng(50);
     std::uniform_int_distribution<std::uint64_t> gtin(0, 9'999'999'999'999ULL);
-    std::vector<std::string> rows, lines;
+    std::vector<std::string> lines;
     for (int n = 0; n < 2000; ++n) {
         char input[16];
         std::snprintf(input, sizeof input, "%013llu", static_cast<unsigned long long>(gtin(rng)));
         SCOPED_TRACE(input);
         const std::string w = widths14(input);
 
-        omni_row_builder().buildRows(w, rows);
-        ASSERT_EQ(rows.size(), 5u);
-        for (const auto& r : rows)
-            ASSERT_EQ(r.size(), 50u);
-        ASSERT_EQ(rows[2], middleSeparator);
-        ASSERT_TRUE(lightEnds(rows[1]) && lightEnds(rows[3])) << rows[1] << '\n' << rows[3];
-
-        omni_row_builder().fontLines(w, lines);
+        omniFontLines(w, lines);
         ASSERT_EQ(lines.size(), 2u);
         ASSERT_EQ(lines[0].size(), 50u);
         ASSERT_EQ(lines[1].size(), 50u);
         ASSERT_EQ(lines[1].find('\t'), std::string::npos);
+        const std::vector<std::string> rows = printedRows(lines);
+        ASSERT_EQ(rows.size(), 5u);
+        ASSERT_EQ(rows[2], middleSeparator);
+        ASSERT_TRUE(lightEnds(rows[1]) && lightEnds(rows[3])) << rows[1] << '\n' << rows[3];
 
         const std::string stacked = stackedFontText(w);
         ASSERT_EQ(stacked.size(), 50u);
@@ -128,45 +157,4 @@ TEST(DatabarStackedOmni, RowsAndLinesOverRandomGtins)
         for (std::size_t j : {0u, 1u, 2u, 3u, 46u, 47u, 48u, 49u})
             ASSERT_EQ(std::string("kly").find(stacked[j]), std::string::npos) << j;
     }
-}
-
-// deriveSeparator on arbitrary rows, including finder-like windows at the very end and
-// degenerate rows: never out of bounds, same length as the data row with its guards,
-// four light modules at each end, pads and direction kept.
-TEST(DeriveSeparator, ArbitraryRowsKeepLengthAndLightEnds)
-{
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> width(1, 9), count(1, 40), coin(0, 1), pad(0, 3);
-    std::vector<int> out;
-    for (int n = 0; n < 5000; ++n) {
-        std::vector<int> w(static_cast<std::size_t>(count(rng)));
-        for (auto& x : w)
-            x = width(rng);
-        if (n % 3 == 0 && w.size() >= 3) {  // a finder head at the very end of the row
-            w[w.size() - 3] = 9;
-            w[w.size() - 2] = 1;
-            w[w.size() - 1] = 3;
-        }
-        const element_row row{static_cast<int>(w.size()), pad(rng), pad(rng), true, coin(rng), coin(rng), w.data()};
-        const element_row sep = deriveSeparator(row, out);
-        ASSERT_FALSE(sep.guard);
-        ASSERT_EQ(sep.first_light, 1);
-        ASSERT_EQ(sep.reversed, row.reversed);
-        ASSERT_EQ(sep.left_pad, row.left_pad);
-        ASSERT_EQ(sep.right_pad, row.right_pad);
-        ASSERT_EQ(sep.widths, out.data());
-        ASSERT_EQ(static_cast<std::size_t>(sep.count), out.size());
-        for (int x : out)
-            ASSERT_GE(x, 1);
-        const std::string dataModules = renderRow(row);
-        const std::string sepModules = renderRow(sep);
-        ASSERT_EQ(sepModules.size(), dataModules.size());
-        if (!row.reversed) {
-            const std::string inner = sepModules.substr(static_cast<std::size_t>(row.left_pad),
-                                                        sepModules.size() - row.left_pad - row.right_pad);
-            ASSERT_TRUE(lightEnds(inner)) << inner;
-        }
-    }
-    const element_row empty{};
-    EXPECT_EQ(deriveSeparator(empty, out).count, 0);
 }

@@ -24,8 +24,9 @@ std::vector<int> valuesOf(const std::string& message)
 
 std::string modulesOf(const std::vector<std::uint8_t>& values)
 {
-    std::string modules;
-    appendCode128Modules(values, modules);
+    std::string text, modules;
+    appendCode128FontText(values, text);
+    appendModulesOfFontText(text, modules);
     return modules;
 }
 

@@ -13,9 +13,3 @@ strivane_test(expanded_scan_tests
   SOURCES databar_expanded_scan_test.cpp
   LABELS scan
   LIBS scan_support tallowlib_internal)
-
-# The entry path's short cuts against the encoder's full results.
-strivane_test(expanded_short_path_tests
-  SOURCES expanded_short_paths_test.cpp expanded_row_lines_test.cpp
-  LABELS expanded
-  LIBS tallowlib_internal)

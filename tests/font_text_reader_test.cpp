@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 using namespace Kelbrin::Tallowlib;
 
@@ -27,15 +30,21 @@ TEST(FontTextReader, ThreeCellColumnsGiveTopSeparatorBottom)
 
 TEST(FontTextReader, FourCellColumnsInvertFontLines)
 {
-    // Random rows through fontLinesFromRows and back: every printed row comes back.
+    // Random rows printed as a stacked symbol prints them and read back: every row comes back.
     std::mt19937 rng(7);
     for (std::size_t n : {1u, 5u, 9u, 13u}) {
         std::vector<std::string> rows(n, std::string(30, '0'));
-        for (auto& row : rows)
-            for (auto& m : row)
-                m = rng() % 2 ? '1' : '0';
-        std::vector<std::string> lines;
-        fontLinesFromRows(rows, lines);
+        std::vector<module_bits> bits(n);
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < 30; ++j)
+                if (rng() % 2 != 0) {
+                    rows[i][j] = '1';
+                    bits[i].words[0] |= std::uint64_t{1} << j;
+                }
+        std::vector<std::string> lines(1 + n / 4);
+        underLightCellsLine(bits[0], 30, lines[0]);
+        for (std::size_t g = 1; g < lines.size(); ++g)
+            fourCellLine(bits[4 * g - 3], bits[4 * g - 2], bits[4 * g - 1], bits[4 * g], 30, lines[g]);
         for (const char* sep : {"\r\n", "\n"}) {
             std::string text;
             for (std::size_t i = 0; i < lines.size(); ++i)

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
+#include <random>
+#include <string>
+#include <string_view>
+
 using namespace Kelbrin::Tallowlib;
 
 TEST(SingleRowFontText, WidthsBecomeSpaceAndBarCharacters)
@@ -13,58 +19,54 @@ TEST(SingleRowFontText, WidthsBecomeSpaceAndBarCharacters)
     EXPECT_EQ(singleRowFontText(""), "");
 }
 
-TEST(RenderRow, GuardsPadsAndDirection)
+namespace {
+
+// The font alphabets: the character of a column indexed by its cells (1 dark) read as a
+// binary number, top cell most significant. Four cells "0011", "0111", "1011" and "1111"
+// (a dark separator cell over a dark data module) print as "A".."D"; three cells "111"
+// never occur and print as "000" does.
+constexpr std::string_view fourCells = "amnAopqBzrsCtuvD";
+constexpr std::string_view threeCells = "ZjklwxyZ";
+
+std::size_t cellIndex(const std::array<module_bits, 4>& rows, std::size_t first, std::size_t count, std::size_t j)
 {
-    const int w[] = {1, 2, 3};
-    element_row row{3, 0, 0, false, 1, 0, w};
-    EXPECT_EQ(renderRow(row), "011000");
-    row.first_light = 0;
-    EXPECT_EQ(renderRow(row), "100111");
-    row.reversed = 1;  // element 2 (dark, as element 0) first
-    EXPECT_EQ(renderRow(row), "111001");
-    row = element_row{3, 2, 1, true, 1, 0, w};
-    // pad, guard (colour of element 0 then opposite), elements, guard (opposite of last, last), pad
-    EXPECT_EQ(renderRow(row), "00" "01" "011000" "10" "0");
+    std::size_t index = 0;
+    for (std::size_t k = first; k < first + count; ++k)
+        index = index << 1 | (rows[k].dark(j) ? 1u : 0u);
+    return index;
 }
 
-TEST(ColumnCharacters, FourCellTableIncludingDarkOverDarkColumns)
+}  // namespace
+
+// Lines written eight columns at a time against the alphabets one column at a time, for
+// widths not a multiple of eight, past the module capacity (light there), and into lines
+// that held longer text.
+TEST(ColumnLines, EveryColumnAsItsCellsSay)
 {
-    const std::pair<const char*, char> table[] = {
-        {"0000", 'a'}, {"0001", 'm'}, {"0010", 'n'}, {"0100", 'o'}, {"0101", 'p'}, {"0110", 'q'},
-        {"1001", 'r'}, {"1010", 's'}, {"1100", 't'}, {"1101", 'u'}, {"1110", 'v'}, {"1000", 'z'},
-        {"0011", 'A'}, {"0111", 'B'}, {"1011", 'C'}, {"1111", 'D'},
-    };
-    for (const auto& [cells, ch] : table)
-        EXPECT_EQ(fourCellCharacter(cells[0], cells[1], cells[2], cells[3]), ch) << cells;
-}
+    std::mt19937_64 rng(23);
+    std::array<module_bits, 4> rows;
+    std::string line(900, 'x');
+    for (int i = 0; i < 300; ++i) {
+        for (auto& r : rows)
+            for (auto& w : r.words)
+                w = rng() & rng();
+        const std::size_t width = i % 10 == 0 ? moduleBitsCapacity + rng() % 20 : rng() % 200;
+        std::string expected(width, ' ');
+        for (std::size_t j = 0; j < width; ++j)
+            expected[j] = fourCells[cellIndex(rows, 3, 1, j)];
+        underLightCellsLine(rows[3], width, line);
+        ASSERT_EQ(line, expected) << width;
 
-TEST(ColumnCharacters, ThreeCellTable)
-{
-    const std::pair<const char*, char> table[] = {
-        {"001", 'j'}, {"010", 'k'}, {"011", 'l'}, {"100", 'w'},
-        {"101", 'x'}, {"110", 'y'}, {"000", 'Z'}, {"111", 'Z'},
-    };
-    for (const auto& [cells, ch] : table)
-        EXPECT_EQ(threeCellCharacter(cells[0], cells[1], cells[2]), ch) << cells;
-}
+        for (std::size_t j = 0; j < width; ++j)
+            expected[j] = fourCells[cellIndex(rows, 0, 4, j)];
+        fourCellLine(rows[0], rows[1], rows[2], rows[3], width, line);
+        ASSERT_EQ(line, expected) << width;
 
-TEST(FontLines, OneLinePerGroupOfFourRows)
-{
-    std::vector<std::string> lines;
-    fontLinesFromRows({"0110"}, lines);
-    EXPECT_EQ(lines, (std::vector<std::string>{"amma"}));
-
-    std::vector<std::string> rows = {"01", "00", "01", "10", "11"};
-    fontLinesFromRows(rows, lines);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], "Ap");  // column 0: cells 0011, column 1: cells 0101
-
-    for (std::size_t n = 6; n <= 8; ++n) {
-        fontLinesFromRows(std::vector<std::string>(n, "0"), lines);
-        EXPECT_EQ(lines.size(), 2u) << n << " rows";
+        for (std::size_t j = 0; j < width; ++j)
+            expected[j] = threeCells[cellIndex(rows, 0, 3, j)];
+        threeCellLine(rows[0], rows[1], rows[2], width, line);
+        ASSERT_EQ(line, expected) << width;
     }
-    fontLinesFromRows(std::vector<std::string>(9, "0"), lines);
-    EXPECT_EQ(lines.size(), 3u);
 }
 
 TEST(JoinLines, CrLfBetweenLinesOnly)

@@ -16,14 +16,13 @@ public:
     int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
 };
 
-// The module string of a Code 128 message of `length` bytes (tokens, values, patterns);
-// `modules` is overwritten.
-void code128Modules(const char* message, std::size_t length, std::string& modules);
-
-// The font text of a Code 128 message of `length` bytes: what modulesToFontText makes of
-// code128Modules, built from the symbol values without the module string. `fontText` is
-// overwritten; so is `*humanReadable` (the encoder's human-readable text) unless it is null.
+// The font text of a Code 128 message of `length` bytes: the width characters of its symbol
+// values. `fontText` is overwritten; so is `*humanReadable` (the encoder's human-readable
+// text) unless it is null.
 void code128FontText(const char* message, std::size_t length, std::string& fontText,
                      std::string* humanReadable = nullptr);
+
+// The module string that the font text of the message stands for; `modules` is overwritten.
+void code128Modules(const char* message, std::size_t length, std::string& modules);
 
 }  // namespace Kelbrin::Tallowlib

@@ -1,4 +1,4 @@
-// Code 128 and GS1-128: the module string of the encoder as one line of width characters.
+// Code 128 and GS1-128 as one line of width characters.
 #include "symbol_text_parts.hpp"
 
 #include "code128/code128_encoder.hpp"
@@ -10,14 +10,13 @@ namespace Kelbrin::Tallowlib::detail {
 
 void encodeCode128Family(symbology s, const char* input, std::vector<std::string>& lines, std::string* humanReadable)
 {
-    // The encoders' own path without the module string; the caller's line keeps its storage.
     lines.resize(1);
-    std::string& text = lines.front();
+    std::string& text = lines.front();  // the caller's line keeps its storage
     if (s == symbology::code128) {
         code128FontText(input, input == nullptr ? 0 : std::strlen(input), text, humanReadable);
         return;
     }
-    thread_local std::string message;  // keeps its storage from call to call
+    std::string message;
     ean128Message(input, message, humanReadable);
     code128FontText(message.data(), message.size(), text);
 }

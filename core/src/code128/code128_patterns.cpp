@@ -1,46 +1,32 @@
 #include "code128/code128_patterns.hpp"
 
+#include <cstring>
 
 namespace Kelbrin::Tallowlib {
 
-// The symbol character table of the Code 128 standard, widths written out as modules.
-constexpr std::array<std::string_view, 107> code128_symbol_patterns = {
-    "bbsbbssbbss", "bbssbbsbbss", "bbssbbssbbs", "bssbssbbsss", "bssbsssbbss", "bsssbssbbss", "bssbbssbsss",
-    "bssbbsssbss", "bsssbbssbss", "bbssbssbsss", "bbssbsssbss", "bbsssbssbss", "bsbbssbbbss", "bssbbsbbbss",
-    "bssbbssbbbs", "bsbbbssbbss", "bssbbbsbbss", "bssbbbssbbs", "bbssbbbssbs", "bbssbsbbbss", "bbssbssbbbs",
-    "bbsbbbssbss", "bbssbbbsbss", "bbbsbbsbbbs", "bbbsbssbbss", "bbbssbsbbss", "bbbssbssbbs", "bbbsbbssbss",
-    "bbbssbbsbss", "bbbssbbssbs", "bbsbbsbbsss", "bbsbbsssbbs", "bbsssbbsbbs", "bsbsssbbsss", "bsssbsbbsss",
-    "bsssbsssbbs", "bsbbsssbsss", "bsssbbsbsss", "bsssbbsssbs", "bbsbsssbsss", "bbsssbsbsss", "bbsssbsssbs",
-    "bsbbsbbbsss", "bsbbsssbbbs", "bsssbbsbbbs", "bsbbbsbbsss", "bsbbbsssbbs", "bsssbbbsbbs", "bbbsbbbsbbs",
-    "bbsbsssbbbs", "bbsssbsbbbs", "bbsbbbsbsss", "bbsbbbsssbs", "bbsbbbsbbbs", "bbbsbsbbsss", "bbbsbsssbbs",
-    "bbbsssbsbbs", "bbbsbbsbsss", "bbbsbbsssbs", "bbbsssbbsbs", "bbbsbbbbsbs", "bbssbssssbs", "bbbbsssbsbs",
-    "bsbssbbssss", "bsbssssbbss", "bssbsbbssss", "bssbssssbbs", "bssssbsbbss", "bssssbssbbs", "bsbbssbssss",
-    "bsbbssssbss", "bssbbsbssss", "bssbbssssbs", "bssssbbsbss", "bssssbbssbs", "bbssssbssbs", "bbssbsbssss",
-    "bbbbsbbbsbs", "bbssssbsbss", "bsssbbbbsbs", "bsbssbbbbss", "bssbsbbbbss", "bssbssbbbbs", "bsbbbbssbss",
-    "bssbbbbsbss", "bssbbbbssbs", "bbbbsbssbss", "bbbbssbsbss", "bbbbssbssbs", "bbsbbsbbbbs", "bbsbbbbsbbs",
-    "bbbbsbbsbbs", "bsbsbbbbsss", "bsbsssbbbbs", "bsssbsbbbbs", "bsbbbbsbsss", "bsbbbbsssbs", "bbbbsbsbsss",
-    "bbbbsbsssbs", "bsbbbsbbbbs", "bsbbbbsbbbs", "bbbsbsbbbbs", "bbbbsbsbbbs", "bbsbssssbss", "bbsbssbssss",
-    "bbsbssbbbss", "bbsssbbbsbsbb",
+// ISO/IEC 15417 Table 1, Code 128 character encodation: the widths of every symbol value.
+constexpr std::array<std::string_view, 107> code128_symbol_widths = {
+    "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212", "221213",  // 0
+    "221312", "231212", "112232", "122132", "122231", "113222", "123122", "123221", "223211", "221132",  // 10
+    "221231", "213212", "223112", "312131", "311222", "321122", "321221", "312212", "322112", "322211",  // 20
+    "212123", "212321", "232121", "111323", "131123", "131321", "112313", "132113", "132311", "211313",  // 30
+    "231113", "231311", "112133", "112331", "132131", "113123", "113321", "133121", "313121", "211331",  // 40
+    "231131", "213113", "213311", "213131", "311123", "311321", "331121", "312113", "312311", "332111",  // 50
+    "314111", "221411", "431111", "111224", "111422", "121124", "121421", "141122", "141221", "112214",  // 60
+    "112412", "122114", "122411", "142112", "142211", "241211", "221114", "413111", "241112", "134111",  // 70
+    "111242", "121142", "121241", "114212", "124112", "124211", "411212", "421112", "421211", "212141",  // 80
+    "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311", "113141",  // 90
+    "114131", "311141", "411131", "211412", "211214", "211232", "2331112",                              // 100
 };
 
 namespace {
 
-// Width characters of one module string, as modulesToFontText writes them (at most 7 for
-// the stop, 6 for every other symbol character), their count in the last byte.
-constexpr code128_value_font_text fontTextOf(std::string_view modules)
+constexpr code128_value_font_text fontTextOf(std::string_view widths)
 {
     code128_value_font_text out{};
-    constexpr std::size_t last = out.size() - 1;
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < modules.size() && size < last;) {
-        std::size_t j = i + 1;
-        while (j < modules.size() && modules[j] == modules[i])
-            ++j;
-        const auto run = static_cast<int>(j - i);
-        out[size++] = static_cast<char>((modules[i] == 'b' ? 48 : 96) + run);
-        i = j;
-    }
-    out[last] = static_cast<char>(size);
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        out[i] = static_cast<char>(i % 2 == 0 ? widths[i] : widths[i] - '1' + 'a');
+    out.back() = static_cast<char>(widths.size());
     return out;
 }
 
@@ -53,8 +39,8 @@ constexpr std::string_view textOf(const code128_value_font_text& glyphs)
 
 constexpr std::array<code128_value_font_text, 256> code128_value_font_texts = [] {
     std::array<code128_value_font_text, 256> out{};
-    for (std::size_t v = 0; v < code128_symbol_patterns.size(); ++v)
-        out[v] = fontTextOf(code128_symbol_patterns[v]);
+    for (std::size_t v = 0; v < code128_symbol_widths.size(); ++v)
+        out[v] = fontTextOf(code128_symbol_widths[v]);
     return out;
 }();
 
@@ -62,29 +48,28 @@ static_assert(textOf(code128_value_font_texts[0]) == "2a2b2b");
 static_assert(textOf(code128_value_font_texts[106]) == "2c3a1a2");
 static_assert(textOf(code128_value_font_texts[107]).empty() && textOf(code128_value_font_texts[255]).empty());
 
-void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules)
+void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text)
 {
-    modules.reserve(modules.size() + values.size() * 11 + 2);
-    for (const std::uint8_t v : values)
-        if (v < code128_symbol_patterns.size())
-            modules.append(code128_symbol_patterns[v]);
+    // Each value's whole table entry is copied and the end moved on by its length.
+    constexpr std::size_t entry = sizeof(code128_value_font_text);
+    const std::size_t start = text.size();
+    text.resize(start + values.size() * entry);
+    char* w = text.data() + start;
+    for (const std::uint8_t v : values) {
+        std::memcpy(w, code128_value_font_texts[v].data(), entry);
+        w += code128_value_font_texts[v].back();
+    }
+    text.resize(static_cast<std::size_t>(w - text.data()));
 }
 
-std::string modulesToFontText(std::string_view modules)
+void appendModulesOfFontText(std::string_view fontText, std::string& modules)
 {
-    std::string text;
-    text.reserve(128);
-    for (std::size_t i = 0; i < modules.size();) {
-        const char c = modules[i];
-        std::size_t j = i + 1;
-        while (j < modules.size() && modules[j] == c)
-            ++j;
-        const auto run = static_cast<int>(j - i);
-        const bool bar = c == 'b' || c == 'B';
-        text.push_back(static_cast<char>((bar ? 48 : 96) + run));
-        i = j;
+    for (const char c : fontText) {
+        if (c >= '1' && c <= '9')
+            modules.append(static_cast<std::size_t>(c - '0'), 'b');
+        else if (c >= 'a' && c <= 'i')
+            modules.append(static_cast<std::size_t>(c - 'a' + 1), 's');
     }
-    return text;
 }
 
 }  // namespace Kelbrin::Tallowlib

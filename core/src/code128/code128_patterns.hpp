@@ -1,32 +1,32 @@
-// Code 128 symbol characters as module strings, and module strings as font text.
+// Code 128 symbol characters: their widths, and as font text.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace Kelbrin::Tallowlib {
 
-// Module string of every symbol value 0..106: "b" a bar module, "s" a space module. Values
-// 0..105 have 11 modules (three bars, three spaces, bar first); the stop (106) has 13.
-extern const std::array<std::string_view, 107> code128_symbol_patterns;
+// The element widths of every symbol value 0..106, bar first: three bars and three spaces
+// of 11 modules, the stop four bars and three spaces of 13.
+extern const std::array<std::string_view, 107> code128_symbol_widths;
 
-// Width characters of one symbol value: up to seven, their count in the last byte.
+// Width characters of one symbol value: up to seven, their count in the last byte. A bar of
+// n modules is '0' + n, a space of n modules 'a' + n - 1.
 using code128_value_font_text = std::array<char, 8>;
 
-// The width characters of every symbol value 0..106, as modulesToFontText writes its module
-// string; any byte above 106 is no symbol character and has none. Every symbol character
-// starts with a bar and ends with a space, so the font text of a symbol is the font texts of
-// its values one after another.
+// The width characters of every symbol value 0..106; any byte above 106 is no symbol
+// character and has none. Every symbol character starts with a bar and ends with a space,
+// so the font text of a symbol is the font texts of its values one after another.
 extern const std::array<code128_value_font_text, 256> code128_value_font_texts;
 
-// Appends the module string of every value; values above 106 are not symbol characters
-// and are skipped.
-void appendCode128Modules(const std::vector<std::uint8_t>& values, std::string& modules);
+// Appends the width characters of the values to `text`.
+void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text);
 
-// Width characters: a run of n bar modules ("b" or "B") gives '0' + n, any other run 'a' + n - 1.
-std::string modulesToFontText(std::string_view modules);
+// Appends the module string ("b" a bar module, "s" a space module) that the width
+// characters stand for; any other character stands for none.
+void appendModulesOfFontText(std::string_view fontText, std::string& modules);
 
 }  // namespace Kelbrin::Tallowlib

@@ -1,317 +1,246 @@
 // Code 128 symbol values from tokens, with automatic code sets, shifts and the FNC4 latch.
 #include "code128/code128_values.hpp"
 
-#include "code128/code128_token_classes.hpp"
-#include "code128/code128_value_sinks.hpp"
-
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace Kelbrin::Tallowlib {
 
 namespace {
 
-using namespace detail;
-
-enum class code_set { a, b, c };
-
-constexpr bool isDigitSlot(code128_slot s) { return static_cast<unsigned>(s - '0') < 10; }
-
-// A message as slots: tokens looked up on the way, or slots as the tokenizer stored them.
-struct token_slots {
-    const code128_token* tokens;
-    code128_slot operator[](std::size_t p) const { return code128SlotOf(tokens[p]); }
+// What the encoder asks about a token, looked up instead of worked out by range tests. The
+// base of a data character is its code, less 128 if extended.
+enum token_class : std::uint8_t {
+    class_digit = 1,      // '0'..'9'
+    class_fnc1 = 2,       // FNC1
+    class_control = 4,    // a data character whose base is below 32: set A only
+    class_lower = 8,      // a data character whose base is 96 or more: set B only
+    class_extended = 16,  // a data character of 128..255
 };
 
-struct stored_slots {
-    const code128_slot* slots;
-    code128_slot operator[](std::size_t p) const { return slots[p]; }
+inline constexpr std::size_t tokenCount = code128_fnc4 + 1;
+
+struct token_tables {
+    std::array<std::uint8_t, tokenCount> classes;
+    // The value in set A ([0]) and in set B ([1]): of the base for an extended character,
+    // 0 outside the set; FNC4 is the code of the other set.
+    std::array<std::array<std::uint8_t, tokenCount>, 2> value;
 };
 
-// ---- look-ahead ---------------------------------------------------------------------------
+constexpr token_tables tokenTables = [] {
+    token_tables t{};
+    for (int code = 0; code <= 0xFF; ++code) {
+        const int base = code & 0x7F;
+        const auto token = static_cast<std::size_t>(code);
+        t.classes[token] = static_cast<std::uint8_t>((code >= '0' && code <= '9' ? class_digit : 0) |
+                                                     (base < 32 ? class_control : 0) | (base >= 96 ? class_lower : 0) |
+                                                     (code >= 128 ? class_extended : 0));
+        t.value[0][token] = static_cast<std::uint8_t>(base < 32 ? base + 64 : base <= 95 ? base - 32 : 0);
+        t.value[1][token] = static_cast<std::uint8_t>(base >= 32 ? base - 32 : 0);
+    }
+    t.classes[code128_fnc1] = class_fnc1;
+    for (std::size_t set = 0; set < 2; ++set) {
+        t.value[set][code128_fnc1] = code128_value::fnc1;
+        t.value[set][code128_fnc2] = code128_value::fnc2;
+        t.value[set][code128_fnc3] = code128_value::fnc3;
+    }
+    t.value[0][code128_fnc4] = code128_value::codeA;
+    t.value[1][code128_fnc4] = code128_value::codeB;
+    return t;
+}();
 
-// Scratch kept from call to call on each thread: the digit runs of the look-ahead.
-std::vector<std::uint32_t>& digitRunScratch()
+static_assert(tokenTables.value[0]['A'] == 33 && tokenTables.value[1]['A'] == 33);
+static_assert(tokenTables.value[0][1] == 65 && tokenTables.value[1][1] == 0);
+static_assert(tokenTables.value[1][0xE1] == 65 && tokenTables.value[0][0xE1] == 0);
+static_assert(tokenTables.classes[0xE1] == (class_lower | class_extended));
+
+enum class code_set : std::uint8_t { a, b, c };
+
+// What the walk needs at each position of the message, worked out once from the end.
+struct position {
+    // The digit run from here, this token at offset 0: a digit counts one, an FNC1 at an
+    // even offset two; anything else, or an FNC1 at an odd offset, ends it.
+    std::uint32_t digitRun;
+    std::uint16_t token;  // the token here, as the tables index it
+    std::uint8_t classes;  // of the token here
+    // The set of the first character from here that needs A or B; B when none does.
+    code_set needed;
+};
+
+std::unique_ptr<position[]> positionsOf(std::span<const code128_token> tokens)
 {
-    thread_local std::vector<std::uint32_t> runs;
-    return runs;
+    const std::size_t n = tokens.size();
+    auto out = std::make_unique_for_overwrite<position[]>(n + 1);
+    position next{0, 0, 0, code_set::b};
+    out[n] = next;
+    std::uint32_t nextOddRun = 0;  // the run from the next token, walked with it at an odd offset
+    for (std::size_t p = n; p-- > 0;) {
+        next.token = tokens[p] < tokenCount ? tokens[p] : code128_fnc4;  // past FNC4: taken as FNC4
+        const std::uint8_t c = tokenTables.classes[next.token];
+        const bool digit = (c & class_digit) != 0;
+        const std::uint32_t oddRun = digit ? 1 + next.digitRun : 0;
+        next.digitRun = digit ? 1 + nextOddRun : (c & class_fnc1) != 0 ? 2 + nextOddRun : 0;
+        if ((c & (class_control | class_lower)) != 0)
+            next.needed = (c & class_control) != 0 ? code_set::a : code_set::b;
+        next.classes = c;
+        nextOddRun = oddRun;
+        out[p] = next;
+    }
+    return out;
 }
 
-// What the encoder asks about the tokens ahead of it. Positions asked about only move
-// forwards, so every answer is worked out once for a stretch and kept: no question walks
-// the rest of the message again, whatever its length.
-template <class Slots>
-class look_ahead {
-public:
-    look_ahead(Slots slots, std::size_t count) : s_(slots), n_(count) {}
-
-    std::uint8_t flagsAt(std::size_t p) const { return code128SlotTables.flags[s_[p]]; }
-
-    // Digit run at p, walked from p with p at offset 0: a digit counts one, an FNC1 at an
-    // even offset two; anything else, or an FNC1 at an odd offset, ends it. The stretch of
-    // digits and FNC1s around p is found the first time a position in it is asked about,
-    // and the run from there with it. In a stretch of digits alone any run is the distance
-    // to its end; in one with FNC1s, the next position asked about has the runs of the rest
-    // of the stretch worked out backwards from its end, once.
-    std::uint32_t digitRun(std::size_t p)
-    {
-        if ((flagsAt(p) & (code128_flag_digit | code128_flag_fnc1)) == 0)
-            return 0;
-        if (p >= stretchEnd_)
-            return walkStretch(p);
-        if (digitsOnly_)
-            return static_cast<std::uint32_t>(stretchEnd_ - p);
-        if (!runsFilled_)
-            fillDigitRuns(p, stretchEnd_);
-        return (*runs_)[p];
-    }
-
-    // The end of the digits from p when p lies in a stretch of digits alone already found;
-    // p itself otherwise.
-    std::size_t knownDigitsEnd(std::size_t p) const { return digitsOnly_ && p < stretchEnd_ ? stretchEnd_ : p; }
-
-    // The set of the first character from p that needs A or B; B when none does. Function
-    // characters and characters of the shared range 32..95 are passed over. The position
-    // found is kept: until p passes it, the answer stays the same.
-    code_set firstNeededSet(std::size_t p)
-    {
-        if (!neededKnown_ || p > neededAt_) {
-            std::size_t q = p;
-            while (q < n_ && (flagsAt(q) & (code128_flag_control | code128_flag_lower)) == 0)
-                ++q;
-            neededAt_ = q;
-            neededKnown_ = true;
-        }
-        if (neededAt_ == n_)
-            return code_set::b;
-        return (flagsAt(neededAt_) & code128_flag_control) != 0 ? code_set::a : code_set::b;
-    }
-
-    // Worth latching FNC4: three extended characters end the message, or five follow.
-    bool extendedRun(std::size_t p) const
-    {
-        const std::size_t left = n_ - p;
-        const std::size_t needed = left == 3 ? 3 : left >= 5 ? 5 : 0;
-        if (needed == 0)
-            return false;
-        for (std::size_t k = 0; k < needed; ++k)
-            if ((flagsAt(p + k) & code128_flag_extended) == 0)
-                return false;
-        return true;
-    }
-
-    code_set startSet()
-    {
-        if (n_ == 0)
-            return code_set::b;
-        if (n_ == 2 && isDigitSlot(s_[0]) && isDigitSlot(s_[1]))
-            return code_set::c;
-        if (digitRun(0) >= 4)
-            return code_set::c;
-        return firstNeededSet(0);
-    }
-
-private:
-    // Finds the end of the stretch from p and gives the run from p, walked on the way.
-    std::uint32_t walkStretch(std::size_t p)
-    {
-        std::size_t e = p;
-        while (e < n_ && isDigitSlot(s_[e]))
-            ++e;
-        if (e < n_ && s_[e] == code128SlotFnc1)
-            return walkStretchWithFnc1(p, e);
-        stretchEnd_ = e;
-        digitsOnly_ = true;
-        return static_cast<std::uint32_t>(e - p);
-    }
-
-    // The same from the first FNC1 at `fnc1`: the walk takes every token up to the first
-    // FNC1 at an odd offset, and each FNC1 before it counts one more.
-    std::uint32_t walkStretchWithFnc1(std::size_t p, std::size_t fnc1)
-    {
-        std::size_t walkEnd = n_ + 1;  // past any position: the walk has not stopped
-        std::uint32_t fnc1Taken = 0;
-        std::size_t e = fnc1;
-        while (e < n_ && s_[e] == code128SlotFnc1) {
-            if (e < walkEnd) {
-                if (((e - p) & 1) != 0)
-                    walkEnd = e;
-                else
-                    ++fnc1Taken;
-            }
-            ++e;
-            while (e < n_ && isDigitSlot(s_[e]))
-                ++e;
-        }
-        stretchEnd_ = e;
-        digitsOnly_ = false;
-        runsFilled_ = false;
-        return static_cast<std::uint32_t>((walkEnd < e ? walkEnd : e) - p) + fnc1Taken;
-    }
-
-    void fillDigitRuns(std::size_t p, std::size_t e)
-    {
-        if (runs_ == nullptr)
-            runs_ = &digitRunScratch();
-        if (runs_->size() < e)
-            runs_->resize(e);
-        std::uint32_t nextEven = 0;  // the run from the next position at an even offset
-        std::uint32_t nextOdd = 0;   // and at an odd one, where only digits count
-        for (std::size_t q = e; q-- > p;) {
-            const bool digit = isDigitSlot(s_[q]);
-            const std::uint32_t even = (digit ? 1 : 2) + nextOdd;
-            nextOdd = digit ? 1 + nextEven : 0;
-            nextEven = even;
-            (*runs_)[q] = even;
-        }
-        runsFilled_ = true;
-    }
-
-    const Slots s_;
-    const std::size_t n_;
-    std::vector<std::uint32_t>* runs_ = nullptr;  // the thread's scratch, taken when first needed
-    std::size_t stretchEnd_ = 0;                  // end of the stretch of digits and FNC1s last found
-    bool digitsOnly_ = true;                      // it holds no FNC1
-    bool runsFilled_ = false;                     // runs_ holds the runs of the rest of it
-    std::size_t neededAt_ = 0;                    // the first control or lower-range character found
-    bool neededKnown_ = false;
-};
-
-// ---- the walk -----------------------------------------------------------------------------
-
-// More than one step writes at most: an FNC4 pair, a shift and the character, or an FNC4
-// pair, the odd digit and code C.
-constexpr std::size_t maxPerStep = 8;
-
-constexpr std::uint8_t startValue(code_set s)
+// `out` grown to hold `count` more values after `w`: the new write position and end. A free
+// function, so that no walk's address is handed out.
+std::pair<std::uint8_t*, std::uint8_t*> grown(std::vector<std::uint8_t>& out, std::uint8_t* w, std::size_t count)
 {
-    return s == code_set::a ? code128_value::startA : s == code_set::b ? code128_value::startB : code128_value::startC;
+    const auto written = static_cast<std::size_t>(w - out.data());
+    out.resize(out.size() * 2 + count);
+    return {out.data() + written, out.data() + out.size()};
 }
 
-// FNC4 is the code of the other set.
-constexpr std::uint8_t fnc4In(code_set s) { return s == code_set::a ? code128_value::codeA : code128_value::codeB; }
+// The most values one step in A or B writes: an FNC4 pair, a shift and the character.
+constexpr std::size_t maxPerStep = 4;
 
-// The walk over a message: start, data, code changes, check character and stop. The walk
-// is a local object whose address is never handed out (the look-ahead is a separate one),
-// so that once its small steps are inlined its state (position, code set, FNC4 latch,
-// check sum and write position) lives in registers.
-template <class Slots, class Sink>
+// The walk over a message: start, data, code changes, check character and stop. A local
+// object whose address is never handed out, so that once its steps are inlined its state,
+// with the write position in the caller's vector, lives in registers. Storage is grown
+// before each step to hold the most the step writes.
 class symbol_walk {
 public:
-    symbol_walk(Slots slots, std::size_t count, look_ahead<Slots>& ahead, Sink sink)
-        : s_(slots), n_(count), ahead_(ahead), set_(ahead.startSet()), sink_{sink, startValue(set_)}
+    symbol_walk(const position* positions, std::size_t count, std::vector<std::uint8_t>& out)
+        : at_(positions), n_(count), out_(out)
     {
+        out.resize(count + 16);
+        w_ = out.data();
+        end_ = w_ + out.size();
     }
 
-    Sink run()
+    void run()
     {
-        sink_.makeRoom(maxPerStep);
-        sink_.putStart();
+        set_ = startSet();
+        *w_++ = set_ == code_set::a ? code128_value::startA : set_ == code_set::b ? code128_value::startB
+                                                                                : code128_value::startC;
+        sum_ = w_[-1];
         while (p_ < n_) {
-            sink_.makeRoom(maxPerStep);
-            if (set_ == code_set::c) {
+            makeRoom(n_ - p_ + maxPerStep);  // a stretch writes at most one value a token
+            if (set_ == code_set::c)
                 stretchInC();
-                continue;
-            }
-            if (!latch_ && plainStretch())
-                break;
-            stepInAOrB();
+            else if (!plainStretchInAOrB())
+                stepInAOrB();
         }
-        sink_.makeRoom(2);
-        sink_.putCheckAndStop();
-        return sink_.sink;
+        makeRoom(2);
+        *w_++ = static_cast<std::uint8_t>(sum_ % 103);
+        *w_++ = code128_value::stop;
+        out_.resize(static_cast<std::size_t>(w_ - out_.data()));
     }
 
 private:
+    code_set startSet() const
+    {
+        if (n_ == 2 && (at_[0].classes & at_[1].classes & class_digit) != 0)
+            return code_set::c;
+        return at_[0].digitRun >= 4 ? code_set::c : at_[0].needed;
+    }
+
+    void makeRoom(std::size_t count)
+    {
+        if (static_cast<std::size_t>(end_ - w_) < count)
+            std::tie(w_, end_) = grown(out_, w_, count);
+    }
+
+    // A value after the start, into the check sum: the first is weighed by 1, the next by
+    // 2, and so on.
+    void put(std::uint8_t v)
+    {
+        *w_++ = v;
+        sum_ += v * weight_++;
+    }
+
+    // FNC4 is the code of the other set, so is the change from C to A or B.
+    std::uint8_t fnc4() const { return set_ == code_set::a ? code128_value::codeA : code128_value::codeB; }
+
+    // The value of the character at p_ in A or B.
+    std::uint8_t valueIn(bool inA) const { return tokenTables.value[inA ? 0 : 1][at_[p_].token]; }
+
     // Digit pairs and FNC1 stay in C; anything else leaves it for the set it needs.
     void stretchInC()
     {
-        sink_.makeRoom(n_ - p_ + maxPerStep);
-        // The pairs of a stretch of digits the look-ahead has found need no checks.
-        const std::size_t pairsEnd = p_ + ((ahead_.knownDigitsEnd(p_) - p_) & ~std::size_t{1});
-        for (; p_ < pairsEnd; p_ += 2)
-            putPair(s_[p_], s_[p_ + 1]);
         while (p_ < n_) {
-            const code128_slot first = s_[p_];
-            if (first == code128SlotFnc1) {
-                sink_.put(code128_value::fnc1);
+            if ((at_[p_].classes & class_fnc1) != 0) {
+                put(code128_value::fnc1);
                 ++p_;
-                continue;
             }
-            const code128_slot second = p_ + 1 < n_ ? s_[p_ + 1] : code128_slot{0};
-            if (!isDigitSlot(first) || !isDigitSlot(second)) {
-                set_ = ahead_.firstNeededSet(p_);
-                sink_.put(fnc4In(set_));  // code A or code B
+            else if (p_ + 1 < n_ && (at_[p_].classes & at_[p_ + 1].classes & class_digit) != 0) {
+                put(static_cast<std::uint8_t>((at_[p_].token - '0') * 10 + (at_[p_ + 1].token - '0')));
+                p_ += 2;
+            }
+            else {
+                set_ = at_[p_].needed;
+                put(fnc4());
                 return;
             }
-            putPair(first, second);
-            p_ += 2;
         }
     }
 
-    void putPair(code128_slot first, code128_slot second)
+    // Outside the latch: characters of the current set that take no shift or FNC4 and do
+    // not start a digit run for C, one value each. True when it reaches the end.
+    bool plainStretchInAOrB()
     {
-        sink_.put(static_cast<std::uint8_t>((first - '0') * 10 + (second - '0')));
-    }
-
-    // The common stretch in A or B without the latch: characters of the current set that
-    // take no code change, shift or FNC4, and digits whose run is too short for C, one
-    // value each. True when it reaches the end of the message.
-    bool plainStretch()
-    {
+        if (latch_)
+            return false;
         const bool inA = set_ == code_set::a;
-        const std::uint8_t* const values = code128SlotTables.value[inA ? 0 : 1].data();
-        const std::uint8_t stops = code128_flag_extended | (inA ? code128_flag_lower : code128_flag_control);
-        const std::uint8_t looks = stops | code128_flag_digit | code128_flag_fnc1;
-        sink_.makeRoom(n_ - p_ + maxPerStep);
+        const std::uint8_t stops = class_extended | (inA ? class_lower : class_control);
         for (; p_ < n_; ++p_) {
-            const code128_slot slot = s_[p_];
-            const std::uint8_t flags = code128SlotTables.flags[slot];
-            if ((flags & looks) != 0 && ((flags & stops) != 0 || ahead_.digitRun(p_) >= 4))
+            if ((at_[p_].classes & stops) != 0 || at_[p_].digitRun >= 4)
                 return false;
-            sink_.put(values[slot]);
+            put(valueIn(inA));
         }
         return true;
     }
 
-    // One step in A or B for what the plain stretch leaves: a move to C, a set change, or
-    // one character with its shift and FNC4s.
+    // A move to C, a change to the other set, or one character (shifted if need be).
     void stepInAOrB()
     {
-        const code128_slot slot = s_[p_];
-        const std::uint8_t flags = code128SlotTables.flags[slot];
+        const position& here = at_[p_];
         const bool inA = set_ == code_set::a;
-        const std::uint32_t run = ahead_.digitRun(p_);
-        if (run >= 4) {
-            if (run % 2 == 1) {
+        if (here.digitRun >= 4) {
+            if (here.digitRun % 2 == 1) {
                 // The odd digit goes in this set first. Under the FNC4 latch a digit would be
                 // read as an extended character, so the latch is closed before it.
-                if (latch_ && (flags & code128_flag_digit) != 0)
+                if (latch_ && (here.classes & class_digit) != 0)
                     unlatch();
-                sink_.put(code128SlotTables.value[inA ? 0 : 1][slot]);
+                put(valueIn(inA));
                 ++p_;
             }
-            sink_.put(code128_value::codeC);
+            put(code128_value::codeC);
             set_ = code_set::c;
             return;
         }
-        // A character that belongs to the other set: a switch for two in a row, else a shift.
-        const std::uint8_t other = inA ? code128_flag_lower : code128_flag_control;
-        const bool shifted = (flags & other) != 0;
-        if (shifted && p_ + 1 < n_ && (ahead_.flagsAt(p_ + 1) & other) != 0) {
-            sink_.put(inA ? code128_value::codeB : code128_value::codeA);
+        // A character that belongs to the other set: a change for two in a row, else a shift.
+        const std::uint8_t other = inA ? class_lower : class_control;
+        const bool shifted = (here.classes & other) != 0;
+        if (shifted && p_ + 1 < n_ && (at_[p_ + 1].classes & other) != 0) {
+            put(inA ? code128_value::codeB : code128_value::codeA);
             set_ = inA ? code_set::b : code_set::a;
             return;
         }
-        // The character, with the FNC4 latch rules: an extended one takes FNC4 before it,
-        // twice to latch when a run of them follows; any other closes the latch.
-        if ((flags & code128_flag_extended) != 0) {
+        putCharacter(shifted);
+    }
+
+    // The character at p_ with the FNC4 latch rules: an extended one takes FNC4 before it,
+    // twice to latch when a run of them follows; any other closes the latch.
+    void putCharacter(bool shifted)
+    {
+        if ((at_[p_].classes & class_extended) != 0) {
             if (!latch_) {
-                sink_.put(fnc4In(set_));
-                if (ahead_.extendedRun(p_)) {
-                    sink_.put(fnc4In(set_));
+                put(fnc4());
+                if (extendedRunFollows()) {
+                    put(fnc4());
                     latch_ = true;
                 }
             }
@@ -320,70 +249,49 @@ private:
             unlatch();
         }
         if (shifted)
-            sink_.put(code128_value::shift);
-        sink_.put(code128SlotTables.value[inA != shifted ? 0 : 1][slot]);
+            put(code128_value::shift);
+        put(valueIn((set_ == code_set::a) != shifted));
         ++p_;
+    }
+
+    // Worth latching FNC4: three extended characters end the message, or five follow.
+    bool extendedRunFollows() const
+    {
+        const std::size_t left = n_ - p_;
+        const std::size_t needed = left == 3 ? 3 : left >= 5 ? 5 : 0;
+        for (std::size_t k = 0; k < needed; ++k)
+            if ((at_[p_ + k].classes & class_extended) == 0)
+                return false;
+        return needed != 0;
     }
 
     void unlatch()
     {
-        sink_.put(fnc4In(set_));
-        sink_.put(fnc4In(set_));
+        put(fnc4());
+        put(fnc4());
         latch_ = false;
     }
 
-    const Slots s_;
+    const position* const at_;
     const std::size_t n_;
-    look_ahead<Slots>& ahead_;
+    std::vector<std::uint8_t>& out_;
+    std::uint8_t* w_;
+    std::uint8_t* end_;
+    std::uint64_t sum_ = 0;
+    std::uint64_t weight_ = 1;
     std::size_t p_ = 0;
-    code_set set_;
+    code_set set_ = code_set::b;
     bool latch_ = false;
-    code128_summing_sink<Sink> sink_;
 };
-
-template <class Slots, class Sink>
-void encodeSymbol(Slots s, std::size_t n, Sink& out)
-{
-    look_ahead<Slots> ahead(s, n);
-    out = symbol_walk<Slots, Sink>(s, n, ahead, out).run();
-}
-
-// Room for the values of a message of `count` tokens in the common case; long or odd
-// messages grow it as they go.
-constexpr std::size_t expectedValues(std::size_t count) { return count + 16; }
-
-template <class Slots>
-void encodeFontText(Slots s, std::size_t count, std::string& text)
-{
-    code128_font_text_sink sink(text, expectedValues(count));
-    encodeSymbol(s, count, sink);
-    sink.close();
-}
 
 }  // namespace
 
-void encodeCode128Values(const std::vector<code128_token>& tokens, std::vector<std::uint8_t>& values)
+std::vector<std::uint8_t> encodeCode128Values(std::span<const code128_token> tokens)
 {
-    code128_value_sink sink(values, expectedValues(tokens.size()));
-    encodeSymbol(token_slots{tokens.data()}, tokens.size(), sink);
-    sink.close();
-}
-
-std::vector<std::uint8_t> encodeCode128Values(const std::vector<code128_token>& tokens)
-{
+    const std::unique_ptr<position[]> positions = positionsOf(tokens);
     std::vector<std::uint8_t> values;
-    encodeCode128Values(tokens, values);
+    symbol_walk(positions.get(), tokens.size(), values).run();
     return values;
-}
-
-void encodeCode128FontText(const std::vector<code128_token>& tokens, std::string& text)
-{
-    encodeFontText(token_slots{tokens.data()}, tokens.size(), text);
-}
-
-void encodeCode128FontText(const code128_slot* slots, std::size_t count, std::string& text)
-{
-    encodeFontText(stored_slots{slots}, count, text);
 }
 
 }  // namespace Kelbrin::Tallowlib

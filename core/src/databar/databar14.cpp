@@ -5,8 +5,6 @@
 
 #include "databar/databar_width_search.hpp"
 
-#include <stdexcept>
-
 namespace Kelbrin::Tallowlib {
 
 namespace {
@@ -15,12 +13,14 @@ constexpr std::uint64_t leftRightDivisor = 4537077;
 constexpr std::int64_t characterDivisor = 1597;
 constexpr int elementsPerParity = 4;
 
+// The finder patterns, ISO/IEC 24724 Table 4.
 constexpr std::array<std::string_view, 9> finderPatterns = {
     "38211", "35511", "33711", "31911", "27411", "25611", "23811", "15711", "13911",
 };
 
 constexpr int checksumModulus = 79;
 
+// The checksum weights (ISO/IEC 24724 Table 5): powers of 3 modulo 79.
 constexpr std::array<int, 32> checksumWeights = [] {
     std::array<int, 32> w{};
     int p = 1;
@@ -43,8 +43,12 @@ int checksum(const std::array<character_text, 4>& characters)
     return sum % checksumModulus;
 }
 
-// Every odd and every even width set of one family of value groups, worked out at compile
-// time: the sets of group g's odd values start at odd[g], those of its even values at even[g].
+static_assert(groupsAreContiguousAndFull(databar14OutsideGroups) && groupsAreContiguousAndFull(databar14InsideGroups));
+
+// Every odd and every even width set of one family of groups, worked out by the width routine
+// at compile time (807 sets in all): the characters of DataBar-14 and its stacked forms are
+// looked up, as the stacked forms have no time to search them. The sets of group g's odd
+// combinations start at odd[g], those of its even ones at even[g].
 template <std::size_t Groups, std::size_t Sets>
 struct width_table {
     std::array<std::uint16_t, Groups> odd{};
@@ -86,24 +90,14 @@ constexpr auto tabulateWidths(const std::array<data_character_group, Groups>& gr
 constexpr auto outsideWidths = tabulateWidths<widthSetCount(databar14OutsideGroups)>(databar14OutsideGroups, true);
 constexpr auto insideWidths = tabulateWidths<widthSetCount(databar14InsideGroups)>(databar14InsideGroups, false);
 
-// The element text of one data character, as dataCharacterWidths gives it, from the tables.
+// The data character `value` as dataCharacterWidths gives it, from the tables.
 template <std::size_t Groups, std::size_t Sets>
 character_text characterText(std::int64_t value, bool outside, const std::array<data_character_group, Groups>& groups,
                              const width_table<Groups, Sets>& table)
 {
-    std::size_t g = 0;
-    while (g < Groups && value > groups[g].max)
-        ++g;
-    if (value < 0 || g == Groups)
-        throw std::out_of_range("data character value outside its groups");
-    const data_character_group& group = groups[g];
-    const std::int64_t r = value - group.min;
-    const std::int64_t vOdd = outside ? r / group.n_even : r % group.n_odd;
-    const std::int64_t vEven = outside ? r % group.n_even : r / group.n_odd;
-    if (vOdd >= group.n_odd || vEven >= group.n_even)
-        throw std::out_of_range("data character value outside its group");
-    const auto& odd = table.sets[table.odd[g] + static_cast<std::size_t>(vOdd)];
-    const auto& even = table.sets[table.even[g] + static_cast<std::size_t>(vEven)];
+    const character_combinations c = splitDataCharacter(value, outside, groups);
+    const auto& odd = table.sets[table.odd[c.group] + static_cast<std::size_t>(c.odd)];
+    const auto& even = table.sets[table.even[c.group] + static_cast<std::size_t>(c.even)];
     character_text text{};
     for (std::size_t k = 0; k < elementsPerParity; ++k) {
         text[2 * k] = odd[k];

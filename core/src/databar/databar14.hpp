@@ -22,7 +22,9 @@ std::uint64_t gtinValue(const gtin_digits& digits);
 // "(01) " + indicator + " " + 7 digits + " " + 5 digits + " " + check digit.
 std::string gtinHumanReadable(const gtin_digits& digits);
 
-// Value groups of the outside (1st, 3rd) and inside (2nd, 4th) data characters.
+// Value groups of the outside (1st, 3rd) and inside (2nd, 4th) data characters, ISO/IEC 24724
+// Tables 1 and 2: range, odd and even modules, widest odd and even element, odd and even
+// combinations (T).
 inline constexpr std::array<data_character_group, 5> databar14OutsideGroups = {{
     {0, 160, 12, 4, 8, 1, 161, 1},
     {161, 960, 10, 6, 6, 3, 80, 10},

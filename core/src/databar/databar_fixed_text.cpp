@@ -8,7 +8,6 @@
 
 #include <array>
 #include <stdexcept>
-#include <tuple>
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -35,52 +34,18 @@ void fontText(symbology s, std::string_view elementWidths, std::vector<std::stri
     }
 }
 
-// The one line of a Limited symbol: singleRowFontText of its widths, written from the
-// element digits as they come (bars shifted by 48 into the letters, spaces as digits).
-void limitedFontLine(const databar_limited_elements& elements, std::vector<std::string>& lines)
-{
-    constexpr auto shifts = [] {
-        std::array<char, std::tuple_size_v<databar_limited_elements>> s{};
-        for (std::size_t i = 0; i < s.size(); i += 2)
-            s[i] = 48;
-        return s;
-    }();
-    lines.resize(1);
-    std::string& line = lines.front();
-    line.resize(elements.size());
-    char* out = line.data();
-    for (std::size_t i = 0; i < elements.size(); ++i)
-        out[i] = static_cast<char>(elements[i] + shifts[i]);
-}
-
-// The element widths straight to the line, the human-readable text only when asked for.
-// Kept out of line: inlined, its registers and stack would cost the other symbols' calls.
-[[gnu::noinline]] void encodeLimited(const char* input, std::vector<std::string>& lines, std::string* humanReadable)
-{
-    const gtin_digits digits = gtinDigits(input);
-    limitedFontLine(databarLimitedElements(digits), lines);
-    if (humanReadable != nullptr)
-        *humanReadable = databarLimitedHumanReadable(digits);
-}
-
 }  // namespace
 
+// The element widths, then the font text of the symbology's form; the human-readable text
+// only when asked for.
 void encodeDataBarFixed(symbology s, const char* input, std::vector<std::string>& lines, std::string* humanReadable)
 {
-    if (s == symbology::databar_limited) {
-        encodeLimited(input, lines, humanReadable);
-        return;
-    }
-    if (humanReadable != nullptr) {
-        std::string barcode;
-        databar14_encoder().encode(input, barcode, *humanReadable);
-        fontText(s, barcode, lines);
-        return;
-    }
-    // The element widths alone: nobody reads the human-readable text.
     const gtin_digits digits = gtinDigits(input);
-    const databar14_elements elements = databar14Elements(digits);
+    const bool limited = s == symbology::databar_limited;
+    const std::array<char, 46> elements = limited ? databarLimitedElements(digits) : databar14Elements(digits);
     fontText(s, std::string_view(elements.data(), elements.size()), lines);
+    if (humanReadable != nullptr)
+        *humanReadable = limited ? databarLimitedHumanReadable(digits) : gtinHumanReadable(digits);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -4,12 +4,9 @@
 #include "databar/databar_widths.hpp"
 #include "tallowlib/errors.hpp"
 
-#include "databar/databar_width_search.hpp"
-
 #include <array>
 #include <cstring>
 #include <stdexcept>
-#include <utility>
 
 namespace Kelbrin::Tallowlib {
 
@@ -19,6 +16,8 @@ constexpr std::uint64_t leftRightDivisor = 2013571;
 constexpr int elementsPerParity = 7;
 constexpr int checksumModulus = 89;
 
+// The value groups, ISO/IEC 24724 Table 6: range, odd and even modules, widest odd and even
+// element, odd and even combinations (T). Both data characters are outside characters.
 constexpr std::array<data_character_group, 7> limitedGroups = {{
     {0, 183063, 17, 9, 6, 3, 6538, 28},
     {183064, 820063, 13, 13, 5, 4, 875, 728},
@@ -29,6 +28,7 @@ constexpr std::array<data_character_group, 7> limitedGroups = {{
     {1996939, 2013570, 7, 19, 1, 8, 1, 16632},
 }};
 
+// The check character of each checksum, ISO/IEC 24724 Annex C.
 constexpr std::array<std::string_view, checksumModulus> checkPatterns = {
     "11111111113311", "11111111123211", "11111111133111", "11111112113211", "11111112123111",
     "11111113113111", "11111211113211", "11111211123111", "11111212113111", "11111311113111",
@@ -50,6 +50,7 @@ constexpr std::array<std::string_view, checksumModulus> checkPatterns = {
     "21111211122111", "21111212112111", "21121111122111", "21111111221211",
 };
 
+// The checksum weights (ISO/IEC 24724 Table 7): powers of 3 modulo 89.
 constexpr std::array<int, 28> checksumWeights = [] {
     std::array<int, 28> w{};
     int p = 1;
@@ -62,203 +63,16 @@ constexpr std::array<int, 28> checksumWeights = [] {
 
 bool indicatorAllowed(char indicator) { return indicator == '0' || indicator == '1'; }
 
-// Every group's range holds exactly its odd and even combinations, so a value of the group
-// always splits into an odd and an even combination number within their counts.
-constexpr bool groupsAreContiguousAndFull()
-{
-    std::int64_t next = 0;
-    for (const auto& g : limitedGroups) {
-        if (g.min != next || static_cast<std::int64_t>(g.max) - g.min + 1 != std::int64_t{g.n_odd} * g.n_even)
-            return false;
-        next = static_cast<std::int64_t>(g.max) + 1;
-    }
-    return next == static_cast<std::int64_t>(leftRightDivisor);
-}
-static_assert(groupsAreContiguousAndFull());
+static_assert(groupsAreContiguousAndFull(limitedGroups) && limitedGroups.back().max + 1 == leftRightDivisor);
 
-// The seven widths of one parity of a data character, a nibble each, the first in the low
-// nibble.
-using packed_widths = std::uint32_t;
+constexpr std::size_t characterElements = 2 * elementsPerParity;
 
-constexpr packed_widths pack(const parity_widths& widths)
+data_character dataCharacter(std::uint64_t value)
 {
-    packed_widths packed = 0;
-    for (int k = elementsPerParity; k-- > 0;)
-        packed = packed << 4 | static_cast<packed_widths>(widths[static_cast<std::size_t>(k)]);
-    return packed;
+    return dataCharacterWidths(static_cast<std::int64_t>(value), true, limitedGroups, elementsPerParity);
 }
 
-constexpr int widthAt(packed_widths widths, int k) { return static_cast<int>(widths >> (4 * k) & 0xfu); }
-
-// One parity of one group: how many width sets it has and how they are built. Both data
-// characters of the symbol are outside characters: the odd elements have no narrow-element
-// rule, the even ones must hold a narrow element.
-struct parity {
-    int modules;
-    int widest;
-    std::int32_t count;
-    bool noNarrow;
-};
-
-constexpr std::size_t parityCount = 2 * limitedGroups.size();
-
-// Group g's odd parity is number 2g, its even parity 2g + 1.
-constexpr std::array<parity, parityCount> parities = [] {
-    std::array<parity, parityCount> p{};
-    for (std::size_t g = 0; g < limitedGroups.size(); ++g) {
-        const data_character_group& group = limitedGroups[g];
-        p[2 * g] = {group.odd_modules, group.widest_odd, group.n_odd, true};
-        p[2 * g + 1] = {group.even_modules, group.widest_even, group.n_even, false};
-    }
-    return p;
-}();
-
-// Parities with at most this many width sets (6,890 sets in all) are tabulated at compile
-// time; the four with six to seventeen thousand keep a search, its counts worked out
-// beforehand.
-constexpr std::int32_t tabulatedLimit = 2415;
-
-constexpr bool isTabulated(const parity& p) { return p.count <= tabulatedLimit; }
-
-constexpr std::size_t tabulatedSetCount = [] {
-    std::size_t n = 0;
-    for (const parity& p : parities)
-        n += isTabulated(p) ? static_cast<std::size_t>(p.count) : 0;
-    return n;
-}();
-static_assert(tabulatedSetCount == 6890);
-
-constexpr std::size_t searchedParityCount = [] {
-    std::size_t n = 0;
-    for (const parity& p : parities)
-        n += isTabulated(p) ? 0 : 1;
-    return n;
-}();
-static_assert(searchedParityCount == 4);
-
-// Where each parity's widths come from: its first set in tabulatedSets, or its search in
-// paritySearches (-1 where the other applies).
-struct parity_source {
-    std::int32_t firstSet = -1;
-    std::int32_t search = -1;
-};
-
-constexpr std::array<parity_source, parityCount> paritySources = [] {
-    std::array<parity_source, parityCount> sources{};
-    std::int32_t nextSet = 0;
-    std::int32_t nextSearch = 0;
-    for (std::size_t i = 0; i < parityCount; ++i) {
-        if (isTabulated(parities[i])) {
-            sources[i].firstSet = nextSet;
-            nextSet += parities[i].count;
-        } else {
-            sources[i].search = nextSearch++;
-        }
-    }
-    return sources;
-}();
-
-// The width sets of the tabulated parities, straight from the width search.
-constexpr std::array<packed_widths, tabulatedSetCount> tabulatedSets = [] {
-    std::array<packed_widths, tabulatedSetCount> sets{};
-    std::size_t next = 0;
-    for (const parity& p : parities) {
-        if (!isTabulated(p))
-            continue;
-        for (std::int32_t v = 0; v < p.count; ++v)
-            sets[next++] = pack(detail::searchWidths(v, p.modules, elementsPerParity, p.widest, p.noNarrow));
-    }
-    return sets;
-}();
-
-// Every tabulated set spreads its parity's modules over seven elements of 1 to its widest.
-constexpr bool tabulatedSetsFitTheirParities()
-{
-    std::size_t next = 0;
-    for (const parity& p : parities) {
-        for (std::int32_t v = 0; isTabulated(p) && v < p.count; ++v) {
-            int modules = 0;
-            for (int k = 0; k < elementsPerParity; ++k) {
-                const int w = widthAt(tabulatedSets[next], k);
-                if (w < 1 || w > p.widest)
-                    return false;
-                modules += w;
-            }
-            if (modules != p.modules || tabulatedSets[next] >> (4 * elementsPerParity) != 0)
-                return false;
-            ++next;
-        }
-    }
-    return next == tabulatedSetCount;
-}
-static_assert(tabulatedSetsFitTheirParities());
-
-constexpr detail::stepped_width_search searchOf(std::size_t searchNumber)
-{
-    for (std::size_t i = 0; i < parityCount; ++i)
-        if (paritySources[i].search == static_cast<std::int32_t>(searchNumber)) {
-            const parity& p = parities[i];
-            return {p.modules, elementsPerParity, p.widest, p.noNarrow};
-        }
-    throw std::logic_error("no parity with this search");
-}
-
-template <std::size_t... Search>
-constexpr auto searchesOf(std::index_sequence<Search...>)
-{
-    return std::array<detail::stepped_width_search, sizeof...(Search)>{searchOf(Search)...};
-}
-
-constexpr auto parityWidthSearches = searchesOf(std::make_index_sequence<searchedParityCount>());
-
-// The widths of combination `value` (0 <= value < count) of parity `p`.
-packed_widths parityWidths(std::size_t p, std::int64_t value)
-{
-    const parity_source& source = paritySources[p];
-    if (source.firstSet >= 0)
-        return tabulatedSets[static_cast<std::size_t>(source.firstSet + value)];
-    return pack(parityWidthSearches[static_cast<std::size_t>(source.search)].widths(value));
-}
-
-struct character_widths {
-    packed_widths odd;
-    packed_widths even;
-};
-
-// The widths of one data character, as dataCharacterWidths works them out for an outside
-// character of the Limited groups.
-character_widths dataCharacter(std::int64_t value)
-{
-    std::size_t g = 0;
-    while (g < limitedGroups.size() && value > limitedGroups[g].max)
-        ++g;
-    if (value < 0 || g == limitedGroups.size())
-        throw std::out_of_range("data character value outside its groups");
-    const data_character_group& group = limitedGroups[g];
-    const std::int64_t r = value - group.min;
-    return {parityWidths(2 * g, r / group.n_even), parityWidths(2 * g + 1, r % group.n_even)};
-}
-
-// The character's part of the checksum, its widths weighted from weight number `firstWeight` on.
-int weightedSum(character_widths c, std::size_t firstWeight)
-{
-    int sum = 0;
-    for (int k = 0; k < elementsPerParity; ++k) {
-        const std::size_t at = firstWeight + 2 * static_cast<std::size_t>(k);
-        sum += widthAt(c.odd, k) * checksumWeights[at] + widthAt(c.even, k) * checksumWeights[at + 1];
-    }
-    return sum;
-}
-
-// Odd and even widths interleaved, odd first, as digits.
-char* putCharacter(char* p, character_widths c)
-{
-    for (int k = 0; k < elementsPerParity; ++k) {
-        *p++ = static_cast<char>('0' + widthAt(c.odd, k));
-        *p++ = static_cast<char>('0' + widthAt(c.even, k));
-    }
-    return p;
-}
+std::string_view widthsOf(const data_character& c) { return {c.data(), characterElements}; }
 
 char* put(char* p, std::string_view text)
 {
@@ -266,8 +80,6 @@ char* put(char* p, std::string_view text)
         *p++ = c;
     return p;
 }
-
-constexpr std::size_t characterElements = 2 * elementsPerParity;
 
 constexpr bool everyCheckPatternHasCharacterElements()
 {
@@ -315,16 +127,15 @@ databar_limited_elements databarLimitedElements(gtin_digits digits)
     if (!indicatorAllowed(digits[1]))
         digits[1] = '0';
     const std::uint64_t value = gtinValue(digits);
-    const character_widths left = dataCharacter(static_cast<std::int64_t>(value / leftRightDivisor));
-    const character_widths right = dataCharacter(static_cast<std::int64_t>(value % leftRightDivisor));
-    const int checksum = (weightedSum(left, 0) + weightedSum(right, characterElements)) % checksumModulus;
+    const data_character left = dataCharacter(value / leftRightDivisor);
+    const data_character right = dataCharacter(value % leftRightDivisor);
 
     databar_limited_elements elements{};
     char* p = elements.data();
     p = put(p, "11");
-    p = putCharacter(p, left);
-    p = putCheckCharacter(p, checksum);
-    p = putCharacter(p, right);
+    p = put(p, widthsOf(left));
+    p = putCheckCharacter(p, limitedChecksum(widthsOf(left), widthsOf(right)));
+    p = put(p, widthsOf(right));
     put(p, "11");
     return elements;
 }

@@ -2,49 +2,61 @@
 
 #include "databar/databar_width_search.hpp"
 
-#include <algorithm>
-#include <array>
 #include <stdexcept>
 
 namespace Kelbrin::Tallowlib {
 
-std::int64_t combins(int a, int b) { return detail::binomial(a, b); }
+namespace {
+
+bool parityInRange(int modules, int elements, int maxWidth)
+{
+    return elements >= 1 && elements <= maxParityElements && modules <= maxParityModules && maxWidth >= 1 &&
+           maxWidth <= detail::maxElementWidth;
+}
+
+}  // namespace
 
 parity_widths rssWidths(std::int64_t value, int modules, int elements, int maxWidth, bool noNarrow)
 {
-    if (elements < 1 || elements > maxParityElements)
-        throw std::invalid_argument("rssWidths: elements out of range");
+    if (!parityInRange(modules, elements, maxWidth))
+        throw std::invalid_argument("rssWidths: elements, modules or widest element out of range");
     return detail::searchWidths(value, modules, elements, maxWidth, noNarrow);
 }
 
-std::string dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
-                                int elements)
+character_combinations splitDataCharacter(std::int64_t value, bool outside,
+                                          std::span<const data_character_group> groups)
 {
-    const data_character_group* group = nullptr;
     std::int64_t lowest = 0;
-    for (const auto& g : groups) {
-        if (value >= lowest && value <= g.max) {
-            group = &g;
-            break;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const data_character_group& group = groups[g];
+        if (value >= lowest && value <= group.max) {
+            const auto r = static_cast<std::int32_t>(value - group.min);  // within the group's range
+            if (outside)
+                return {g, r / group.n_even, r % group.n_even};
+            return {g, r % group.n_odd, r / group.n_odd};
         }
-        lowest = static_cast<std::int64_t>(g.max) + 1;
+        lowest = std::int64_t{group.max} + 1;
     }
-    if (group == nullptr)
-        throw std::out_of_range("data character value outside its groups");
+    throw std::out_of_range("data character value outside its groups");
+}
 
-    const std::int64_t r = value - group->min;
-    const std::int64_t vOdd = outside ? r / group->n_even : r % group->n_odd;
-    const std::int64_t vEven = outside ? r % group->n_even : r / group->n_odd;
-    const parity_widths odd = rssWidths(vOdd, group->odd_modules, elements, group->widest_odd, outside);
-    const parity_widths even = rssWidths(vEven, group->even_modules, elements, group->widest_even, !outside);
+data_character dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
+                                   int elements)
+{
+    const character_combinations c = splitDataCharacter(value, outside, groups);
+    const data_character_group& group = groups[c.group];
+    if (!parityInRange(group.odd_modules, elements, group.widest_odd) ||
+        !parityInRange(group.even_modules, elements, group.widest_even))
+        throw std::invalid_argument("dataCharacterWidths: elements, modules or widest element out of range");
+    const parity_widths odd = detail::searchWidths(c.odd, group.odd_modules, elements, group.widest_odd, outside);
+    const parity_widths even = detail::searchWidths(c.even, group.even_modules, elements, group.widest_even, !outside);
 
-    std::string text(static_cast<std::size_t>(2 * elements), '0');
-    for (int k = 0; k < elements; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        text[2 * at] = static_cast<char>('0' + odd[at]);
-        text[2 * at + 1] = static_cast<char>('0' + even[at]);
+    data_character widths{};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(elements); ++k) {
+        widths[2 * k] = static_cast<char>('0' + odd[k]);
+        widths[2 * k + 1] = static_cast<char>('0' + even[k]);
     }
-    return text;
+    return widths;
 }
 
 }  // namespace Kelbrin::Tallowlib

@@ -4,7 +4,6 @@
 
 #include "barcode_encoder.hpp"
 #include "expanded/expanded_compaction.hpp"
-#include "font/font_text.hpp"
 
 #include <array>
 #include <string>
@@ -30,24 +29,13 @@ public:
     int encode(const char* input, int segmentsPerRow, std::string& barcode, std::string& humanReadable) const;
 };
 
-// Cuts the element-width text of encode() into rows of at most `segmentsPerRow` segments
-// with separator rows between them; all rows have the width of the widest row.
-class expanded_row_builder : public row_builder {
-public:
-    explicit expanded_row_builder(int segmentsPerRow) : segmentsPerRow_(normaliseSegmentsPerRow(segmentsPerRow)) {}
-    int segmentsPerRow() const { return segmentsPerRow_; }
-    // Throws std::invalid_argument for a text that is not pairs of 21 digits with at most
-    // one 13-digit tail.
-    void buildRows(std::string_view elementWidths, std::vector<std::string>& rows) const override;
-
-    // What fontLines gives for the element-width text of these widths, built straight from
-    // the `elementCount` widths of encode's symbol (a valid count), reusing the
-    // strings already in `lines`.
-    void fontLinesFromWidths(const int* widths, int elementCount, std::vector<std::string>& lines) const;
-
-private:
-    int segmentsPerRow_;
-};
+// The lines of font text of a DataBar Expanded (Stacked) symbol from the `elementCount`
+// widths of encode's symbol (a valid count), cut into rows of at most `segmentsPerRow`
+// segments (normalised), all as wide as the widest row: line 1 the first data row under
+// three light cells, every further line the separator of the row above, the middle
+// separator, the separator of the next data row and that row. The caller's lines keep
+// their storage.
+void expandedFontLines(const int* widths, int elementCount, int segmentsPerRow, std::vector<std::string>& lines);
 
 namespace detail {
 

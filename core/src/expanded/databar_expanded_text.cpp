@@ -1,4 +1,4 @@
-// DataBar Expanded and Expanded Stacked: encoder, then rows, then font lines.
+// DataBar Expanded and Expanded Stacked: encoder, then widths, then font lines.
 #include "symbol_text_parts.hpp"
 
 #include "expanded/databar_expanded.hpp"
@@ -16,7 +16,7 @@ void encodeDataBarExpanded(const char* input, int segmentsPerRow, std::vector<st
         lines.clear();
         throw;
     }
-    expanded_row_builder(segmentsPerRow).fontLinesFromWidths(widths.data(), expandedElementCount(symbolCharacters), lines);
+    expandedFontLines(widths.data(), expandedElementCount(symbolCharacters), segmentsPerRow, lines);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

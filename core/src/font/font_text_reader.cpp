@@ -1,5 +1,7 @@
 #include "tallowlib/font_text_reader.hpp"
 
+#include "font/font_alphabet.hpp"
+
 #include <array>
 #include <optional>
 #include <stdexcept>
@@ -8,28 +10,24 @@ namespace Kelbrin::Tallowlib {
 
 namespace {
 
-// Cells of a four-cell column character, top to bottom, as a 4-bit number (top = bit 3).
-std::optional<int> fourCellBits(char c)
+// The cells of a column character of `kind` as a number (top cell most significant), or
+// nothing when `c` is none. "Z" reads as three light cells.
+std::optional<int> cellBits(char c, glyph_kind kind)
 {
-    static constexpr std::string_view order = "amnAopqBzrsCtuvD";  // index = cell bits
-    const auto at = order.find(c);
-    if (at == std::string_view::npos)
+    const font_glyph* glyph = findGlyph(c, kind);
+    if (glyph == nullptr)
         return std::nullopt;
-    return static_cast<int>(at);
+    return glyph->value;
 }
 
-std::optional<int> threeCellBits(char c)
+std::optional<int> fourCellBits(char c) { return cellBits(c, glyph_kind::four_cells); }
+std::optional<int> threeCellBits(char c) { return cellBits(c, glyph_kind::three_cells); }
+
+// A width character that is no column character ("a" is both).
+bool onlyWidthCharacter(char c)
 {
-    switch (c) {
-    case 'Z': return 0;  // also "111", which a stacked row pair never prints
-    case 'j': return 1;
-    case 'k': return 2;
-    case 'l': return 3;
-    case 'w': return 4;
-    case 'x': return 5;
-    case 'y': return 6;
-    default: return std::nullopt;
-    }
+    return (findGlyph(c, glyph_kind::space) != nullptr || findGlyph(c, glyph_kind::bar) != nullptr) &&
+           !fourCellBits(c) && !threeCellBits(c);
 }
 
 std::vector<std::string_view> splitLines(std::string_view text)
@@ -55,7 +53,7 @@ font_text_kind detectKind(std::string_view text)
 {
     bool threeCell = false;
     for (char c : text) {
-        if ((c >= '1' && c <= '9') || (c >= 'b' && c <= 'i'))
+        if (onlyWidthCharacter(c))
             return font_text_kind::width_characters;
         if (threeCellBits(c))
             threeCell = true;
@@ -71,10 +69,10 @@ module_rows readWidthCharacters(const std::vector<std::string_view>& lines)
         bad("width characters form one line");
     module_rows out{font_text_kind::width_characters, {std::string()}, {true}};
     for (char c : lines[0]) {
-        if (c >= 'a' && c <= 'i')
-            out.rows[0].append(static_cast<std::size_t>(c - 'a' + 1), '0');
-        else if (c >= '1' && c <= '9')
-            out.rows[0].append(static_cast<std::size_t>(c - '0'), '1');
+        if (const font_glyph* space = findGlyph(c, glyph_kind::space))
+            out.rows[0].append(space->value, '0');
+        else if (const font_glyph* bar = findGlyph(c, glyph_kind::bar))
+            out.rows[0].append(bar->value, '1');
         else
             bad(std::string("unexpected character '") + c + "' among width characters");
     }
