@@ -15,8 +15,8 @@ STRIVANE_PACKAGES=(
   python3 python3-fonttools libfreetype-dev zlib1g-dev fontconfig
 )
 
-# The sanitizer and fuzz runs of scripts/test (skipped by --quick).
-STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev)
+# The function-size check, the sanitizer and fuzz runs of scripts/test (skipped by --quick).
+STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy)
 
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {
