@@ -9,24 +9,9 @@ namespace Kelbrin::Tallowlib::detail {
 
 namespace {
 
-// GS1's 82 characters: digits, letters and the punctuation ! " % & ' ( ) * + , - . / : ; < =
-// > ? _ (no blank, "#", "$", "@", "[", "\", "]", "^", "`", "{", "|", "}" or "~").
-constexpr auto characterClasses = [] {
-    std::array<std::uint8_t, 256> t{};
-    for (int c = '0'; c <= '9'; ++c)
-        t[static_cast<std::size_t>(c)] = digit_character | gs1_character;
-    for (int c = 'A'; c <= 'Z'; ++c)
-        t[static_cast<std::size_t>(c)] = gs1_character;
-    for (int c = 'a'; c <= 'z'; ++c)
-        t[static_cast<std::size_t>(c)] = gs1_character;
-    for (char c : std::string_view("!\"%&'()*+,-./:;<=>?_"))
-        t[static_cast<unsigned char>(c)] = gs1_character;
-    return t;
-}();
-
 static_assert([] {
     int n = 0;
-    for (std::uint8_t c : characterClasses)
+    for (std::uint8_t c : elementCharacterClasses)
         n += (c & gs1_character) != 0 ? 1 : 0;
     return n;
 }() == 82);
@@ -54,6 +39,9 @@ constexpr std::array<int, 12> monthDays{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 
 
 const date_field* findDateField(std::string_view ai)
 {
+    // Only AIs "1n", 7003 and 8008 hold dates: most AIs are turned away by their first digit.
+    if (ai.empty() || (ai[0] != '1' && ai[0] != '7' && ai[0] != '8'))
+        return nullptr;
     for (const date_field& f : dateFields)
         if (f.ai == ai)
             return &f;
@@ -105,11 +93,6 @@ std::string printed(std::size_t n)
 
 }  // namespace
 
-std::uint8_t elementCharacterClass(char c)
-{
-    return characterClasses[static_cast<unsigned char>(c)];
-}
-
 std::size_t maxDataLength(const ai_definition* row, std::size_t recordLimit)
 {
     if (row == nullptr)
@@ -155,28 +138,20 @@ bool checkDigitLeftOut(const ai_definition* row, std::size_t n)
 int lengthFault(std::string_view ai, const ai_definition* row, std::size_t n, std::size_t recordLimit,
                 std::string& diagnostic)
 {
-    const std::string count = printed(n) + (n == 1 ? " character, " : " characters, ");
-    if (n == 0) {
-        diagnostic = aiDiagnostic(ai, "no data");
-        return bad_length;
-    }
     const std::size_t most = maxDataLength(row, recordLimit);
-    if (row != nullptr && row->fixedLength()) {
-        if (n == most || checkDigitLeftOut(row, n))
-            return 0;
-        std::string expected = "expected " + printed(most);
-        if (row->check_digit == 1)
-            expected += ", or " + printed(most - 1) + " without the check digit";
-        diagnostic = aiDiagnostic(ai, count + expected);
-        return bad_length;
-    }
     const auto least = static_cast<std::size_t>(row != nullptr && row->length > 0 ? row->length : 1);
-    if (n > most)
-        diagnostic = aiDiagnostic(ai, count + "at most " + printed(most));
-    else if (n < least)
-        diagnostic = aiDiagnostic(ai, count + "at least " + printed(least));
-    else
+    const bool fixed = row != nullptr && row->fixedLength();
+    if (n > 0 && (fixed ? n == most || checkDigitLeftOut(row, n) : n >= least && n <= most))
         return 0;
+    const std::string count = printed(n) + (n == 1 ? " character, " : " characters, ");
+    if (n == 0)
+        diagnostic = aiDiagnostic(ai, "no data");
+    else if (fixed)
+        diagnostic = aiDiagnostic(ai, count + "expected " + printed(most) +
+                                          (row->check_digit == 1 ? ", or " + printed(most - 1) + " without the check digit"
+                                                                 : std::string()));
+    else
+        diagnostic = aiDiagnostic(ai, count + (n > most ? "at most " + printed(most) : "at least " + printed(least)));
     return bad_length;
 }
 

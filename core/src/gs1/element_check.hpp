@@ -6,6 +6,7 @@
 
 #include "gs1/ai_dictionary.hpp"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,7 +18,25 @@ namespace Kelbrin::Tallowlib::detail {
 inline constexpr std::uint8_t digit_character = 1;
 inline constexpr std::uint8_t gs1_character = 2;  // the 82 characters element data may hold
 
-std::uint8_t elementCharacterClass(char c);
+// GS1's 82 characters: digits, letters and the punctuation ! " % & ' ( ) * + , - . / : ; < =
+// > ? _ (no blank, "#", "$", "@", "[", "\", "]", "^", "`", "{", "|", "}" or "~").
+inline constexpr auto elementCharacterClasses = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = '0'; c <= '9'; ++c)
+        t[static_cast<std::size_t>(c)] = digit_character | gs1_character;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[static_cast<std::size_t>(c)] = gs1_character;
+    for (int c = 'a'; c <= 'z'; ++c)
+        t[static_cast<std::size_t>(c)] = gs1_character;
+    for (char c : std::string_view("!\"%&'()*+,-./:;<=>?_"))
+        t[static_cast<unsigned char>(c)] = gs1_character;
+    return t;
+}();
+
+inline std::uint8_t elementCharacterClass(char c)
+{
+    return elementCharacterClasses[static_cast<unsigned char>(c)];
+}
 
 // The class an element's data must keep to: digits for a numeric AI, else GS1's set.
 inline std::uint8_t requiredClass(const ai_definition* row)
