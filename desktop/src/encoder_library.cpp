@@ -71,7 +71,8 @@ bool CEncoderLibrary::bind()
     for (std::size_t i = 0; i < exportNames.size(); ++i) {
         found[i] = library->resolve(exportNames[i]);
         if (found[i] == nullptr) {
-            loadError_ = library->errorString();
+            loadError_ = QStringLiteral("%1 has no function %2")
+                             .arg(path_.isEmpty() ? library->fileName() : path_, QLatin1String(exportNames[i]));
             library->unload();
             path_.clear();
             version_.clear();

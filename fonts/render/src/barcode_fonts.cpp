@@ -45,7 +45,7 @@ std::optional<std::string> besideProgram(std::string_view fileName)
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec || program.empty())
         return std::nullopt;
-    return fileIn(program.parent_path() / STRIVANE_FONT_DIR_FROM_PROGRAM, fileName);
+    return fileIn((program.parent_path() / STRIVANE_FONT_DIR_FROM_PROGRAM).lexically_normal(), fileName);
 }
 
 struct fc_pattern_deleter {
