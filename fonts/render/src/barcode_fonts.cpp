@@ -57,7 +57,8 @@ struct fc_config_deleter {
 using fc_pattern = std::unique_ptr<FcPattern, fc_pattern_deleter>;
 
 // The file fontconfig offers for the family, when it offers that very family (fontconfig
-// falls back to some other font rather than none).
+// falls back to some other font rather than none). A configuration of its own, destroyed after
+// use: fontconfig's process-wide one would stay allocated to the end.
 std::optional<std::string> throughFontconfig(std::string_view family)
 {
     const std::unique_ptr<FcConfig, fc_config_deleter> config(FcInitLoadConfigAndFonts());
