@@ -5,16 +5,26 @@
 #include <csetjmp>
 #include <cmath>
 #include <fstream>
+#include <new>
 #include <stdexcept>
 
 namespace Kelbrin::Render {
 
 namespace {
 
+// No exception may cross libpng's C frames: a failure to grow the output goes back as libpng's
+// own error.
 void appendBytes(png_structp png, png_bytep data, png_size_t length)
 {
     auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
+    bool grown = true;
+    try {
+        out->insert(out->end(), data, data + length);
+    } catch (const std::bad_alloc&) {
+        grown = false;
+    }
+    if (!grown)
+        png_error(png, "out of memory");
 }
 
 void flushNothing(png_structp) {}
