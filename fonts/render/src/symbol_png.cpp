@@ -28,7 +28,7 @@ chosen_font chooseFont(Kelbrin::Tallowlib::symbology s, const std::string& reque
         if (auto file = locateFontFile(*info))
             return {*file, info};
         throw std::runtime_error("font file " + std::string(info->fileName) +
-                                 " not found (build the fonts or set STRIVANE_FONT_DIR)");
+                                 " not found (install the fonts or set STRIVANE_FONT_DIR)");
     }
     std::error_code ec;
     if (std::filesystem::is_regular_file(requested, ec))
