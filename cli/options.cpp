@@ -59,8 +59,9 @@ void printUsage()
                  "                  line the input, a tab, then the font text with each line break as\n"
                  "                  \\r\\n, or \"error: \" and the reason. Tab, CR, LF and backslash show as\n"
                  "                  \\t, \\r, \\n and \\\\. With --svg or --png, FILE may hold %n (the line\n"
-                 "                  number), %d (the data, every character but A-Z a-z 0-9 - _ . made _,\n"
-                 "                  at most 100) and %% (a %); a name used twice is an error for its line\n"
+                 "                  number), %d (the data, at most 100 bytes, each byte but A-Z a-z 0-9\n"
+                 "                  - _ . made _, and a leading . too) and %% (a %); a name an earlier\n"
+                 "                  line made is an error for its line, never overwritten\n"
                  "  --              end of options: SYMBOLOGY and DATA follow, even if they start with -\n"
                  "  --help          print this help and exit\n"
                  "  --version       print the version and exit\n\n";

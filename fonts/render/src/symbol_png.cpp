@@ -95,7 +95,9 @@ struct symbol_renderer {
         return fonts[index];
     }
 
-    gray_image render(Kelbrin::Tallowlib::symbology s, const std::vector<std::string>& lines,
+    gray_image image;  // the last picture, its memory reused
+
+    const gray_image& render(Kelbrin::Tallowlib::symbology s, const std::vector<std::string>& lines,
                       const png_request& request, png_outcome& outcome)
     {
         loaded_font& loaded = fontFor(s, request.font);
@@ -107,7 +109,8 @@ struct symbol_renderer {
             loaded.dpi = outcome.dpi;
         }
         outcome.modulePixels = loaded.rasterizer->modulePixels();
-        return loaded.rasterizer->render(lines);
+        loaded.rasterizer->render(lines, image);
+        return image;
     }
 };
 
@@ -125,7 +128,7 @@ png_outcome symbol_png_maker::make(Kelbrin::Tallowlib::symbology s, const std::v
                                    const png_request& request, std::vector<std::uint8_t>& png)
 {
     png_outcome outcome;
-    const gray_image image = d_->renderer.render(s, lines, request, outcome);
+    const gray_image& image = d_->renderer.render(s, lines, request, outcome);
     png = encodePng(image, outcome.dpi);
     return outcome;
 }
@@ -135,7 +138,7 @@ png_outcome writeSymbolPng(Kelbrin::Tallowlib::symbology s, const std::vector<st
 {
     symbol_renderer maker;
     png_outcome outcome;
-    const gray_image image = maker.render(s, lines, request, outcome);
+    const gray_image& image = maker.render(s, lines, request, outcome);
     writePng(request.path, image, outcome.dpi);
     return outcome;
 }
