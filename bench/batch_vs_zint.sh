@@ -28,21 +28,21 @@ seconds() {
   awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.2f", e - s }'
 }
 
-# tarnwick at its default 300 dpi, 12 pt (about 4.2 pixels per module) and at 150 dpi (2 pixels);
-# zint at its default scale (2 pixels per module) and at --scale=2 (4 pixels).
-mkdir "$work/t300" "$work/t150" "$work/z1" "$work/z2"
+# Side by side at the same module width: tarnwick at its default 300 dpi, 12 pt (3 pixels per
+# module) and at 200 dpi (2 pixels); zint at --scale=1.5 (3 pixels) and its default (2 pixels).
+mkdir "$work/t300" "$work/t200" "$work/z1" "$work/z2"
 text=$(seconds "$tarnwick" --batch="$work/gtins.txt" databar14)
 t300=$(seconds "$tarnwick" --batch="$work/gtins.txt" --png "$work/t300/%d.png" databar14)
-t150=$(seconds "$tarnwick" --batch="$work/gtins.txt" --png "$work/t150/%d.png" --dpi 150 databar14)
+t200=$(seconds "$tarnwick" --batch="$work/gtins.txt" --png "$work/t200/%d.png" --dpi 200 databar14)
 z1=$(cd "$work/z1" && seconds zint --barcode=29 --batch --mirror --filetype=png --input="$work/gtins.txt")
-z2=$(cd "$work/z2" && seconds zint --barcode=29 --scale=2 --batch --mirror --filetype=png --input="$work/gtins.txt")
-for d in t300 t150 z1 z2; do
+z2=$(cd "$work/z2" && seconds zint --barcode=29 --scale=1.5 --batch --mirror --filetype=png --input="$work/gtins.txt")
+for d in t300 t200 z1 z2; do
   [ "$(ls "$work/$d" | wc -l)" -eq "$count" ] || { echo "$d: too few PNGs" >&2; exit 1; }
 done
 
 printf '%-52s %8s\n' "$count GTINs, DataBar-14 Omnidirectional" seconds
 printf '%-52s %8s\n' "tarnwick --batch, font text" "$text" \
-  "tarnwick --batch --png, 300 dpi 12 pt (4.2 px/module)" "$t300" \
-  "zint --batch --filetype=png --scale=2 (4 px/module)" "$z2" \
-  "tarnwick --batch --png --dpi 150 (2 px/module)" "$t150" \
+  "tarnwick --batch --png, 300 dpi 12 pt (3 px/module)" "$t300" \
+  "zint --batch --filetype=png --scale=1.5 (3 px/module)" "$z2" \
+  "tarnwick --batch --png --dpi 200 (2 px/module)" "$t200" \
   "zint --batch --filetype=png (2 px/module)" "$z1"
