@@ -13,6 +13,7 @@ STRIVANE_PACKAGES=(
   libzbar-dev libzxing-dev
   qt6-base-dev xvfb xauth
   python3 python3-fonttools libfreetype-dev zlib1g-dev fontconfig
+  libpng-dev libfontconfig-dev desktop-file-utils groff-base
 )
 
 # The function-size check, the sanitizer and fuzz runs of scripts/test (skipped by --quick).

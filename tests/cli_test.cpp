@@ -23,8 +23,9 @@ struct run_result {
     std::string err;
 };
 
-// Runs the tool with `arguments` (already shell-quoted), capturing stdout and stderr.
-run_result runTool(const std::string& arguments)
+// Runs the tool with `arguments` (already shell-quoted), capturing stdout and stderr. `input`,
+// a printf format, is its standard input.
+run_result runTool(const std::string& arguments, const char* input = nullptr)
 {
     // CTest runs the tests of this file in parallel processes: one stderr file each.
     std::string errPath = testing::TempDir() + "tarnwick-cli-stderr-XXXXXX";
@@ -32,7 +33,8 @@ run_result runTool(const std::string& arguments)
     if (fd < 0)
         return {};
     close(fd);
-    const std::string command = std::string(TARNWICK_CLI_PATH) + " " + arguments + " 2>" + errPath;
+    const std::string feed = input ? std::string("printf -- '") + input + "' | " : std::string("</dev/null ");
+    const std::string command = feed + TARNWICK_CLI_PATH + " " + arguments + " 2>" + errPath;
     run_result r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -49,6 +51,14 @@ run_result runTool(const std::string& arguments)
     r.err = text.str();
     std::remove(errPath.c_str());
     return r;
+}
+
+std::string fileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 int lineCount(const std::string& text)
@@ -90,7 +100,8 @@ TEST(TarnwickCli, PrintsFontTextModulesAndHumanReadableText)
     const run_result help = runTool("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* name : {"databar14", "databar-limited", "databar-stacked", "databar-stacked-omni",
-                             "databar-expanded", "databar-expanded-stacked", "code128", "gs1-128"})
+                             "databar-expanded", "databar-expanded-stacked", "code128", "gs1-128", "~dNNN",
+                             "font \"ZLT DataBar 13X\"", "Examples:", "Exit status"})
         EXPECT_NE(help.out.find(name), std::string::npos) << name;
 }
 
@@ -102,6 +113,7 @@ TEST(TarnwickCli, RefusalsAreOneLineOnStderrWithTheirStatus)
         const char* arguments;
         int status;
         const char* message;  // the whole line on stderr, when given
+        const char* input = nullptr;
     } cases[] = {
         {"", 2, nullptr},
         {"databar14", 2, nullptr},
@@ -123,9 +135,20 @@ TEST(TarnwickCli, RefusalsAreOneLineOnStderrWithTheirStatus)
          "tarnwick: byte 3 is not UTF-8 (--raw-bytes takes the data as bytes)\n"},
         {"--svg /nonexistent-dir/x.svg databar14 1234567890123", 3, nullptr},
         {"databar14 1234567890123 >/dev/full", 3, "tarnwick: cannot write to standard output\n"},
+        {"code128 -5", 2, "tarnwick: unknown option -5 (see --help)\n"},
+        {"--raw=1 databar14 1", 2, nullptr},
+        {"databar14 -", 1, "tarnwick: no data to encode\n", ""},
+        {"--svg - --png - databar14 1234567890123", 2, nullptr},
+        {"--human --svg - databar14 1234567890123", 2, nullptr},
+        {"--batch --png - databar14", 2, nullptr},
+        {"--batch databar14 1234567890123", 2, nullptr},
+        {"--batch --svg 'x%q.svg' databar14", 2, nullptr},
+        {"--batch=/nonexistent-dir/in.txt databar14", 2, nullptr},
+        {"--batch databar14 >/dev/full", 3, "tarnwick: cannot write to standard output\n", "1234567890123\n"},
+        {"--svg - databar14 1234567890123 >/dev/full", 3, "tarnwick: cannot write to standard output\n"},
     };
     for (const auto& c : cases) {
-        const run_result r = runTool(c.arguments);
+        const run_result r = runTool(c.arguments, c.input);
         EXPECT_EQ(r.status, c.status) << c.arguments;
         EXPECT_EQ(r.out, "") << c.arguments;
         EXPECT_EQ(lineCount(r.err), 1) << c.arguments << ": " << r.err;
@@ -175,4 +198,96 @@ TEST(SvgWriter, OneRectanglePerDarkRunAtTheRowsHeights)
     EXPECT_THROW(svgDocument({"0x"}, {{1}}), std::invalid_argument);
     EXPECT_THROW(svgDocument({"01"}, {{}}), std::invalid_argument);
     EXPECT_THROW(svgDocument({"01"}, {{0}}), std::invalid_argument);
+}
+
+// --, --version and DATA "-": each row's output equals that of a plain command line.
+TEST(TarnwickCli, EndOfOptionsVersionAndDataFromStandardInput)
+{
+    const struct {
+        const char* arguments;
+        const char* input;
+        const char* sameAs;  // arguments giving the same output
+    } cases[] = {
+        {"databar14 -", "1234567890123\n", "databar14 1234567890123"},
+        {"databar14 -", "1234567890123\r\nsecond line\n", "databar14 1234567890123"},
+        {"--raw code128 -- -", "-5", "--raw code128 -- -5"},
+        {"--raw code128 -- --raw", nullptr, "--raw --raw-bytes code128 -- --raw"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = runTool(c.arguments, c.input);
+        const run_result expected = runTool(c.sameAs);
+        EXPECT_EQ(r.status, 0) << c.arguments << ": " << r.err;
+        EXPECT_EQ(expected.status, 0) << c.sameAs << ": " << expected.err;
+        EXPECT_EQ(r.out, expected.out) << c.arguments;
+    }
+    const run_result version = runTool("--version --bogus");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("tarnwick (Strivane) 1.", 0), 0u) << version.out;
+}
+
+// One result line per input line, every line processed; the status says whether any failed.
+TEST(TarnwickCli, BatchPrintsOneEscapedResultLinePerInputLine)
+{
+    const struct {
+        const char* arguments;
+        const char* input;
+        int status;
+        const char* out;
+    } cases[] = {
+        {"--batch code128", "AB\na\tb\\\\c\nPrice \342\202\2545\n\nCD\r\n", 1,
+         "AB\t2a1b1d1a1c2c1c1a2c4a1a3a2c3a1a2\n"
+         "a\\tb\\\\c\t2a1b1d1b1a2d4a1c1a1d2a1b1b1d2a3a4a1a1d1a2b1c1b2b2c3a1a2\n"
+         "Price \xE2\x82\xAC" "5\terror: character 7 \"\xE2\x82\xAC\" (U+20AC) has no Latin-1 code\n"
+         "\terror: no data to encode\n"
+         "CD\t2a1b1d1c1c2a1a2c1c1c1b2b2c3a1a2\n"},
+        {"--batch databar-stacked-omni", "1234567890123", 0,
+         "1234567890123\tamammmamaamaaaaaamaammmaaaaaaaamamaaaamammmmmamama\\r\\n"
+         "mammnpsqsumvsurvspspmpmumumuntnpsprvrunvnpmpnvamam\n"},
+        {"--batch --human databar-limited", "1234567890123\n", 0,
+         "1234567890123\ta1b2b4b1a1c1b3a1a2a1a1a2b1b1a1b1a1a1b1a1e3c3a1\t(01) 1 2345678 90123 1\n"},
+    };
+    for (const auto& c : cases) {
+        const run_result r = runTool(c.arguments, c.input);
+        EXPECT_EQ(r.status, c.status) << c.arguments;
+        EXPECT_EQ(r.out, c.out) << c.arguments;
+        EXPECT_EQ(r.err, "") << c.arguments;
+    }
+}
+
+// %n, %d and %% in the file names of a batch; a name made twice fails its line, the first file stays.
+TEST(TarnwickCli, BatchFileNamesAndCollisions)
+{
+    const std::string dir = testing::TempDir() + "tarnwick-batch-" + std::to_string(getpid()) + "/";
+    ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
+    const run_result r = runTool("--batch --svg '" + dir + "s-%n.svg' --png '" + dir + "%d-%%.png' code128",
+                                 "A/B\n.x\nA/B\n");
+    EXPECT_EQ(r.status, 1) << r.err;
+    const struct {
+        const char* name;
+        bool made;
+    } files[] = {{"s-1.svg", true}, {"s-2.svg", true}, {"s-3.svg", false}, {"A_B-%.png", true}, {"_x-%.png", true}};
+    for (const auto& f : files)
+        EXPECT_EQ(fileText(dir + f.name).empty(), !f.made) << f.name;
+    EXPECT_EQ(fileText(dir + "A_B-%.png").rfind("\x89PNG", 0), 0u);
+    const std::string third = r.out.substr(r.out.rfind("A/B\t"));
+    EXPECT_EQ(third, "A/B\terror: file name " + dir + "A_B-%.png was made by an earlier line; not overwritten\n");
+
+    const run_result unwritable = runTool("--batch --svg /nonexistent-dir/%n.svg databar14", "1234567890123\n");
+    EXPECT_EQ(unwritable.status, 3);
+    EXPECT_EQ(unwritable.out, "1234567890123\terror: cannot write /nonexistent-dir/1.svg\n");
+    std::system(("rm -rf " + dir).c_str());
+}
+
+// --svg - and --png - write the picture, and only it, to standard output.
+TEST(TarnwickCli, PicturesToStandardOutput)
+{
+    const std::string path = testing::TempDir() + "tarnwick-stdout-" + std::to_string(getpid()) + ".svg";
+    ASSERT_EQ(runTool("--svg " + path + " databar14 1234567890123").status, 0);
+    const run_result svg = runTool("--svg - databar14 1234567890123");
+    EXPECT_EQ(svg.status, 0) << svg.err;
+    EXPECT_EQ(svg.out, fileText(path));
+    const run_result png = runTool("--png - databar14 -", "1234567890123");
+    EXPECT_EQ(png.status, 0) << png.err;
+    EXPECT_EQ(png.out.rfind("\x89PNG\r\n", 0), 0u);
+    std::remove(path.c_str());
 }

@@ -9,6 +9,10 @@
 #include "version_text.hpp"
 #include "x_dimension.hpp"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -163,8 +167,29 @@ TEST(EncoderLibrary, RefusesALibraryLackingOneFunction)
     char buffer[16];
     EXPECT_EQ(six.encode(encoder_function::databar14, "1", 0, buffer, sizeof buffer), -1);
 
+    EXPECT_TRUE(six.loadError().contains(QStringLiteral("DataBarExpanded"))) << six.loadError().toStdString();
+
     CEncoderLibrary missing(QStringLiteral("NoSuchEncoderLibrary"));
     EXPECT_FALSE(missing.bind());
+    EXPECT_TRUE(missing.loadError().contains(QStringLiteral("NoSuchEncoderLibrary")))
+        << missing.loadError().toStdString();
+}
+
+// The library is looked up by its major version: libTarnwick.so.1, the file a runtime package
+// ships, is enough, and the unversioned development link alone is not.
+TEST(EncoderLibrary, LoadsTheVersionedFileByBaseName)
+{
+    const struct {
+        const char* file;
+        bool binds;
+    } rows[] = {{"libTarnwick.so.1", true}, {"libTarnwick.so", false}, {"libTarnwick.so.2", false}};
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(QFile::copy(QStringLiteral(FAKE_ENCODER_FULL), dir.filePath(QString::fromLatin1(row.file))));
+        CEncoderLibrary library(dir.filePath(QString::fromLatin1(CEncoderLibrary::defaultName)));
+        EXPECT_EQ(library.bind(), row.binds) << row.file;
+        EXPECT_EQ(library.loadError().isEmpty(), row.binds) << row.file;
+    }
 }
 
 TEST(FileVersionInfo, RecordOfALibraryAndQueryBounds)

@@ -5,6 +5,7 @@
 #include "strivane_render/symbol_png.hpp"
 
 #include <gtest/gtest.h>
+#include <png.h>
 #include <zlib.h>
 
 #include <cmath>
@@ -75,6 +76,32 @@ TEST(PngWriter, GrayscaleRowsRoundTripThroughZlib)
     EXPECT_EQ(readChunks(encodePng(image)).size(), 3u) << "no pHYs without a resolution";
     EXPECT_THROW(encodePng(gray_image{}), std::invalid_argument);
     EXPECT_THROW(writePng("/nonexistent-dir/x.png", image), std::runtime_error);
+}
+
+// Pictures of real symbols at several sizes (many rows, more than one IDAT chunk) come back from
+// an independent decoder pixel for pixel, with their resolution.
+TEST(PngWriter, RenderedSymbolsDecodeToTheSamePixels)
+{
+    font_rasterizer font(pathOf("ZLT DataBar 34X"));
+    for (const double pixelsPerModule : {1.0, 3.3, 8.0}) {
+        font.setPixelsPerEm(pixelsPerModule * 2048 / 123);
+        const gray_image img = font.render({"a2b1c3d4", "Da1b2c3", "2a1b1d"});
+        const auto bytes = encodePng(img, 600);
+
+        png_image decoded{};
+        decoded.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_memory(&decoded, bytes.data(), bytes.size())) << decoded.message;
+        decoded.format = PNG_FORMAT_GRAY;
+        std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(decoded));
+        ASSERT_TRUE(png_image_finish_read(&decoded, nullptr, pixels.data(), 0, nullptr)) << decoded.message;
+        EXPECT_EQ(static_cast<int>(decoded.width), img.width);
+        EXPECT_EQ(static_cast<int>(decoded.height), img.height);
+        EXPECT_TRUE(pixels == img.pixels) << pixelsPerModule << " pixels per module";
+
+        const auto chunks = readChunks(bytes);
+        ASSERT_GE(chunks.size(), 2u);
+        EXPECT_EQ(bigEndian32(chunks[1].data, 0), 23622u);  // 600 dpi in pixels per metre
+    }
 }
 
 TEST(DefaultSize, TheDesktopProgramsDefaultSizes)

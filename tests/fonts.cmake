@@ -2,6 +2,7 @@
 # (symbols set in their font, rasterised and read back by zbar and zxing-cpp).
 find_package(Freetype REQUIRED)
 find_package(ZLIB REQUIRED)
+find_package(PNG REQUIRED)
 
 add_library(font_samples STATIC font_samples.cpp)
 target_link_libraries(font_samples PUBLIC tallowlib_internal)
@@ -15,7 +16,7 @@ strivane_test(font_glyph_tests
 strivane_test(font_render_tests
   SOURCES font_render_test.cpp
   LABELS fonts
-  LIBS strivane_render ZLIB::ZLIB)
+  LIBS strivane_render PNG::PNG ZLIB::ZLIB)
 
 strivane_test(font_proof_tests
   SOURCES font_proof_test.cpp

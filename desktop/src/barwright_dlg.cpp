@@ -283,7 +283,11 @@ bool CBarwrightDlg::initDialog()
     xDimension_->setFont(bold);
 
     if (!library_.bind()) {
-        messages().exclamation(this, QString::fromLatin1(programName), QString::fromLatin1(loadErrorMessage));
+        // The fixed message, then the loader's own reason on a line of its own.
+        QString text = QString::fromLatin1(loadErrorMessage);
+        if (!library_.loadError().isEmpty())
+            text += QStringLiteral("\r\n\r\n") + library_.loadError();
+        messages().exclamation(this, QString::fromLatin1(programName), text);
         return false;
     }
     libraryPath_->setText(library_.path());

@@ -39,7 +39,9 @@ QString loadedFileName(QLibrary& library)
 
 }  // namespace
 
-CEncoderLibrary::CEncoderLibrary(QString name) : name_(std::move(name)) {}
+CEncoderLibrary::CEncoderLibrary(QString name, int majorVersion) : name_(std::move(name)), majorVersion_(majorVersion)
+{
+}
 
 CEncoderLibrary::~CEncoderLibrary()
 {
@@ -51,9 +53,12 @@ bool CEncoderLibrary::bind()
 {
     if (module_)
         return true;
-    auto library = std::make_unique<QLibrary>(name_);
-    if (!library->load())
+    auto library = std::make_unique<QLibrary>(name_, majorVersion_);
+    if (!library->load()) {
+        loadError_ = library->errorString();
         return false;
+    }
+    loadError_.clear();
 
     path_ = loadedFileName(*library);
     if (!path_.isEmpty()) {
@@ -66,6 +71,8 @@ bool CEncoderLibrary::bind()
     for (std::size_t i = 0; i < exportNames.size(); ++i) {
         found[i] = library->resolve(exportNames[i]);
         if (found[i] == nullptr) {
+            loadError_ = QStringLiteral("%1 has no function %2")
+                             .arg(path_.isEmpty() ? library->fileName() : path_, QLatin1String(exportNames[i]));
             library->unload();
             path_.clear();
             version_.clear();

@@ -1,4 +1,5 @@
-// The encoder library, loaded at run time by base name, with its seven encoder functions.
+// The encoder library, loaded at run time by base name and major version (libTarnwick.so.1, the
+// name a runtime package ships), with its seven encoder functions.
 #pragma once
 
 #include "Tarnwick.h"
@@ -20,10 +21,12 @@ public:
     using expanded_function = int(TARNWICK_CALL*)(const char* input, std::int32_t segmentsPerRow, char* output,
                                                   std::int32_t size);
 
-    // The library's base name; the platform's search order finds the file.
+    // The library's base name and major version; the platform's search order finds the file.
+    // A full file name is tried as it is first.
     static constexpr const char* defaultName = "Tarnwick";
+    static constexpr int defaultMajorVersion = 1;
 
-    explicit CEncoderLibrary(QString name = QString::fromLatin1(defaultName));
+    explicit CEncoderLibrary(QString name = QString::fromLatin1(defaultName), int majorVersion = defaultMajorVersion);
     ~CEncoderLibrary();
     CEncoderLibrary(const CEncoderLibrary&) = delete;
     CEncoderLibrary& operator=(const CEncoderLibrary&) = delete;
@@ -32,6 +35,10 @@ public:
     // cannot be loaded or lacks any of them. A second call on a bound object returns true at once.
     bool bind();
     bool isBound() const { return module_ != nullptr; }
+
+    // Why the last bind() failed: the loader's reason or the missing function; empty after a
+    // successful bind.
+    const QString& loadError() const { return loadError_; }
 
     // Full file name and "%d.%d%s (build %d)" version of the loaded library; empty until bound.
     const QString& path() const { return path_; }
@@ -59,6 +66,8 @@ private:
     };
 
     QString name_;
+    int majorVersion_;
+    QString loadError_;
     QString path_;
     QString version_;
     std::unique_ptr<QLibrary> module_;

@@ -43,6 +43,7 @@ FT_Pos toF26Dot6(double pixels) { return static_cast<FT_Pos>(std::lround(pixels 
 struct font_rasterizer::impl {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
+    std::vector<int> scratchInk;  // the last picture's ink sums, kept for the memory
 
     ~impl()
     {
@@ -131,7 +132,14 @@ double font_rasterizer::modulePixels() const { return d_->advance('a'); }
 
 double font_rasterizer::lineHeightPixels() const { return d_->unitsToPixels(d_->face->height); }
 
-gray_image font_rasterizer::render(const std::vector<std::string>& lines, double quietModules) const
+gray_image font_rasterizer::render(const std::vector<std::string>& lines, double quietModules)
+{
+    gray_image image;
+    render(lines, image, quietModules);
+    return image;
+}
+
+void font_rasterizer::render(const std::vector<std::string>& lines, gray_image& image, double quietModules)
 {
     const double margin = std::max(0.0, quietModules) * modulePixels();
     const double lineHeight = lineHeightPixels();
@@ -150,7 +158,7 @@ gray_image font_rasterizer::render(const std::vector<std::string>& lines, double
     if (width * height > maxPixels)
         throw std::length_error("picture too large");
 
-    ink_canvas canvas{static_cast<int>(width), static_cast<int>(height), {}};
+    ink_canvas canvas{static_cast<int>(width), static_cast<int>(height), std::move(d_->scratchInk)};
     canvas.ink.assign(static_cast<std::size_t>(canvas.width) * canvas.height, 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         // The glyphs stand on the baseline and reach up one line height.
@@ -164,10 +172,16 @@ gray_image font_rasterizer::render(const std::vector<std::string>& lines, double
         }
     }
 
-    gray_image image(canvas.width, canvas.height);
-    for (std::size_t p = 0; p < image.pixels.size(); ++p)
-        image.pixels[p] = static_cast<std::uint8_t>(255 - std::min(255, canvas.ink[p]));
-    return image;
+    image.width = canvas.width;
+    image.height = canvas.height;
+    image.pixels.resize(canvas.ink.size());
+    // Through plain pointers: stores through a byte pointer would otherwise make the compiler
+    // reload the vectors' bounds for every pixel.
+    const int* ink = canvas.ink.data();
+    std::uint8_t* pixels = image.pixels.data();
+    for (std::size_t p = 0, n = image.pixels.size(); p < n; ++p)
+        pixels[p] = static_cast<std::uint8_t>(255 - std::min(255, ink[p]));
+    d_->scratchInk = std::move(canvas.ink);
 }
 
 }  // namespace Kelbrin::Render

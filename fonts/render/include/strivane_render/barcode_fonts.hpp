@@ -46,8 +46,9 @@ int sizingResolution(const barcode_font_info& font, int printerDpi);
 // 10 mils. nullopt when the resolution offers no such size (below 20 dpi).
 std::optional<int> defaultPointSize(const barcode_font_info& font, int printerDpi);
 
-// The font file: $STRIVANE_FONT_DIR, then the build tree, then the installed font directory.
-// nullopt when none of them holds it.
+// The font file: $STRIVANE_FONT_DIR, then the installed font directory beside the running program
+// (../share/fonts/strivane from its bin directory), then the file fontconfig has for the family,
+// then the build tree. nullopt when none of them holds it.
 std::optional<std::string> locateFontFile(const barcode_font_info& font);
 
 }  // namespace Kelbrin::Render

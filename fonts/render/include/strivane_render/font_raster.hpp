@@ -28,7 +28,10 @@ public:
     double lineHeightPixels() const;  // distance from one line's baseline to the next
 
     // The lines one under the other, with `quietModules` light modules of margin on every side.
-    gray_image render(const std::vector<std::string>& lines, double quietModules = 10.0) const;
+    // The second form reuses the memory of `image`; both reuse the rasterizer's working memory,
+    // so one rasterizer renders on one thread at a time.
+    gray_image render(const std::vector<std::string>& lines, double quietModules = 10.0);
+    void render(const std::vector<std::string>& lines, gray_image& image, double quietModules = 10.0);
 
 private:
     struct impl;

@@ -4,6 +4,8 @@
 
 #include "tallowlib/symbol_text.hpp"
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,23 @@ struct png_outcome {
     double points = 0.0;
     int dpi = 0;
     double modulePixels = 0.0;
+};
+
+// Makes the pictures of many symbols, loading each font once rather than once per symbol.
+class symbol_png_maker {
+public:
+    symbol_png_maker();
+    ~symbol_png_maker();
+    symbol_png_maker(const symbol_png_maker&) = delete;
+    symbol_png_maker& operator=(const symbol_png_maker&) = delete;
+
+    // The PNG bytes of the symbol in `png` (request.path is not used). Throws as writeSymbolPng.
+    png_outcome make(Kelbrin::Tallowlib::symbology s, const std::vector<std::string>& lines,
+                     const png_request& request, std::vector<std::uint8_t>& png);
+
+private:
+    struct impl;
+    std::unique_ptr<impl> d_;
 };
 
 // Throws std::runtime_error (unknown font, missing font file, size or resolution out of
