@@ -119,12 +119,15 @@ int collectData(std::string_view ai, const ai_definition* row, std::string_view 
         return characterFault(ai, row, refused + 1, data[refused], diagnostic);
     }
     const std::size_t n = collector.count();
-    if (const int fault = lengthFault(ai, row, n, recordLimit, diagnostic); fault != 0) {
+    if (n == 0 || !lengthAllowed(row, n, recordLimit)) {
         collector.write(field, false);
-        return fault;
+        return lengthFault(ai, row, n, recordLimit, diagnostic);
     }
-    collector.write(field, checkDigitLeftOut(row, n));
-    return valueFault(ai, row, fieldText(field), diagnostic);
+    const bool addCheckDigit = checkDigitLeftOut(row, n);
+    collector.write(field, addCheckDigit);
+    if (!hasValueRules(ai, row))
+        return 0;
+    return valueFault(ai, row, {field, n + (addCheckDigit ? 1 : 0)}, diagnostic);
 }
 
 }  // namespace

@@ -31,6 +31,27 @@ std::string shownAi(std::string_view written)
     return written.size() > 12 ? std::string(written.substr(0, 12)) + "..." : std::string(written);
 }
 
+// The faults scanElement finds, and what each one's diagnostic shows.
+enum class scan_fault { no_open, text_before, no_close, ai_not_digits, ai_length };
+
+// The diagnostic of a scan fault, built out of the way of valid input.
+[[gnu::cold, gnu::noinline]] std::string scanDiagnostic(scan_fault fault, std::string_view text)
+{
+    switch (fault) {
+    case scan_fault::no_open:
+        return "no \"(\" found: element strings are written \"(\" AI \")\" data";
+    case scan_fault::text_before:
+        return "text before the first \"(\": " + detail::quoted(text);
+    case scan_fault::no_close:
+        return "no \")\" after " + detail::quoted(text);
+    case scan_fault::ai_not_digits:
+        return detail::aiDiagnostic(shownAi(text), "an AI has digits only");
+    case scan_fault::ai_length:
+        break;
+    }
+    return detail::aiDiagnostic(shownAi(text), "an AI has 2 to 4 digits");
+}
+
 }  // namespace
 
 ean128_parser::ean128_parser(const char* input, int options, int style)
@@ -50,11 +71,11 @@ int ean128_parser::scanElement(std::string_view& ai, std::string_view& typed)
     // blanks may come first.
     const char* open = *cursor_ == '(' ? cursor_ : std::strchr(cursor_, '(');
     if (open == nullptr) {
-        diagnostic_ = "no \"(\" found: element strings are written \"(\" AI \")\" data";
+        diagnostic_ = scanDiagnostic(scan_fault::no_open, {});
         return bad_structure;
     }
     if (const std::string_view before(cursor_, static_cast<std::size_t>(open - cursor_)); !blank(before)) {
-        diagnostic_ = "text before the first \"(\": " + detail::quoted(before);
+        diagnostic_ = scanDiagnostic(scan_fault::text_before, before);
         return bad_structure;
     }
     // The AI runs to the first ")"; it must be 2 to 4 digits. Digits are read up to what ends
@@ -65,16 +86,15 @@ int ean128_parser::scanElement(std::string_view& ai, std::string_view& typed)
     const std::string_view written(open + 1, static_cast<std::size_t>(close - open - 1));
     if (*close != ')') {
         if (std::strchr(close, ')') == nullptr) {
-            diagnostic_ = "no \")\" after " + detail::quoted(std::string_view(open));
+            diagnostic_ = scanDiagnostic(scan_fault::no_close, open);
             return bad_structure;
         }
         const char* end = std::strchr(close, ')');
-        diagnostic_ = detail::aiDiagnostic(shownAi({open + 1, static_cast<std::size_t>(end - open - 1)}),
-                                           "an AI has digits only");
+        diagnostic_ = scanDiagnostic(scan_fault::ai_not_digits, {open + 1, static_cast<std::size_t>(end - open - 1)});
         return ai_not_numeric;
     }
     if (written.size() < shortestAi || written.size() > longestAi) {
-        diagnostic_ = detail::aiDiagnostic(shownAi(written), "an AI has 2 to 4 digits");
+        diagnostic_ = scanDiagnostic(scan_fault::ai_length, written);
         return ai_not_numeric;
     }
     ai = written;

@@ -37,13 +37,23 @@ constexpr std::array<date_field, 8> dateFields{{
 // The last day of each month; 29 February is taken in every year.
 constexpr std::array<int, 12> monthDays{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
+// Whole-AI comparison without a call: AIs are at most 4 characters.
+constexpr bool sameAi(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 const date_field* findDateField(std::string_view ai)
 {
-    // Only AIs "1n", 7003 and 8008 hold dates: most AIs are turned away by their first digit.
-    if (ai.empty() || (ai[0] != '1' && ai[0] != '7' && ai[0] != '8'))
+    if (!mayHoldDate(ai))
         return nullptr;
     for (const date_field& f : dateFields)
-        if (f.ai == ai)
+        if (sameAi(f.ai, ai))
             return &f;
     return nullptr;
 }
@@ -93,14 +103,6 @@ std::string printed(std::size_t n)
 
 }  // namespace
 
-std::size_t maxDataLength(const ai_definition* row, std::size_t recordLimit)
-{
-    if (row == nullptr)
-        return recordLimit;
-    const auto length = static_cast<std::size_t>(row->length > 0 ? row->length : 0);
-    return row->fixedLength() ? length : static_cast<std::size_t>(row->max_length > 0 ? row->max_length : 0);
-}
-
 std::string aiDiagnostic(std::string_view ai, std::string_view what)
 {
     std::string out = "AI (";
@@ -129,24 +131,17 @@ int characterFault(std::string_view ai, const ai_definition* row, std::size_t po
     return numeric ? data_not_numeric : data_not_printable;
 }
 
-bool checkDigitLeftOut(const ai_definition* row, std::size_t n)
-{
-    return row != nullptr && row->fixedLength() && row->check_digit == 1 && row->length > 0 &&
-           n + 1 == static_cast<std::size_t>(row->length);
-}
-
 int lengthFault(std::string_view ai, const ai_definition* row, std::size_t n, std::size_t recordLimit,
                 std::string& diagnostic)
 {
+    if (n > 0 && lengthAllowed(row, n, recordLimit))
+        return 0;
     const std::size_t most = maxDataLength(row, recordLimit);
     const auto least = static_cast<std::size_t>(row != nullptr && row->length > 0 ? row->length : 1);
-    const bool fixed = row != nullptr && row->fixedLength();
-    if (n > 0 && (fixed ? n == most || checkDigitLeftOut(row, n) : n >= least && n <= most))
-        return 0;
     const std::string count = printed(n) + (n == 1 ? " character, " : " characters, ");
     if (n == 0)
         diagnostic = aiDiagnostic(ai, "no data");
-    else if (fixed)
+    else if (row != nullptr && row->fixedLength())
         diagnostic = aiDiagnostic(ai, count + "expected " + printed(most) +
                                           (row->check_digit == 1 ? ", or " + printed(most - 1) + " without the check digit"
                                                                  : std::string()));

@@ -46,7 +46,13 @@ inline std::uint8_t requiredClass(const ai_definition* row)
 
 // The most data characters an element may have: its row's maximum, or what the record of
 // an element holds for an AI outside the dictionary.
-std::size_t maxDataLength(const ai_definition* row, std::size_t recordLimit);
+inline std::size_t maxDataLength(const ai_definition* row, std::size_t recordLimit)
+{
+    if (row == nullptr)
+        return recordLimit;
+    const int most = row->fixedLength() ? row->length : row->max_length;
+    return static_cast<std::size_t>(most > 0 ? most : 0);
+}
 
 // "AI (01): " and the rest of a diagnostic.
 std::string aiDiagnostic(std::string_view ai, std::string_view what);
@@ -59,13 +65,40 @@ std::string quoted(std::string_view text, std::size_t limit = 24);
 int characterFault(std::string_view ai, const ai_definition* row, std::size_t position, char c,
                    std::string& diagnostic);
 
-// The length rule for `n` data characters (blanks not counted): 0, or bad_length with the
-// diagnostic. Fixed-length fields with a check digit may leave the check digit out.
+// Whether the row's check digit was left out of data of `n` characters (it is then computed).
+inline bool checkDigitLeftOut(const ai_definition* row, std::size_t n)
+{
+    return row != nullptr && row->fixedLength() && row->check_digit == 1 && row->length > 0 &&
+           n + 1 == static_cast<std::size_t>(row->length);
+}
+
+// Whether `n` data characters (blanks not counted) meet the length rule: the row's fixed
+// length (or one less where the check digit may be left out), else 1 to its maximum (to
+// what the record holds for an AI outside the dictionary).
+inline bool lengthAllowed(const ai_definition* row, std::size_t n, std::size_t recordLimit)
+{
+    const std::size_t most = maxDataLength(row, recordLimit);
+    if (row != nullptr && row->fixedLength())
+        return n == most || checkDigitLeftOut(row, n);
+    const auto least = static_cast<std::size_t>(row != nullptr && row->length > 0 ? row->length : 1);
+    return n >= least && n <= most;
+}
+
+// The length rule for `n` data characters: 0, or bad_length with the diagnostic.
 int lengthFault(std::string_view ai, const ai_definition* row, std::size_t n, std::size_t recordLimit,
                 std::string& diagnostic);
 
-// Whether the row's check digit was left out of data of `n` characters (it is then computed).
-bool checkDigitLeftOut(const ai_definition* row, std::size_t n);
+// Whether an element of the AI may hold a date: AIs "1n", 7003 and 8008.
+inline bool mayHoldDate(std::string_view ai)
+{
+    return ai.size() == 2 ? ai[0] == '1' : ai.size() == 4 && (ai[0] == '7' || ai[0] == '8');
+}
+
+// Whether the element's value has rules beyond its characters and length.
+inline bool hasValueRules(std::string_view ai, const ai_definition* row)
+{
+    return (row != nullptr && row->check_digit == 1) || mayHoldDate(ai);
+}
 
 // The check digit and date rules on the whole data of the element: 0, or the fault's status
 // with the diagnostic.
