@@ -77,13 +77,13 @@ int checkDigit(std::string_view digits)
     return std::cout.flush() ? 0 : fail("cannot write to standard output", outputError);
 }
 
-// Encodes DATA ("-": one line of standard input) and prints; every failure is one line on
-// stderr and its exit status.
-int run(const symbology_name& sym, std::string_view argument, const options& opt)
+// Encodes DATA (positional argument 1; "-" before "--": one line of standard input) and
+// prints; every failure is one line on stderr and its exit status.
+int run(const symbology_name& sym, const options& opt)
 {
     try {
-        std::string data(argument);
-        if (argument == standardStream && !readLine(stdin, data))
+        std::string data(opt.positional[1]);
+        if (opt.isStandardInput(1) && !readLine(stdin, data))
             data.clear();
         if (data.empty())
             return fail("no data to encode", badData);
@@ -114,5 +114,5 @@ int main(int argc, char** argv)
         return fail("unknown symbology " + std::string(opt.positional[0]) + " (see --help)", usageError);
     if (opt.segments && !sym->stacked)
         return fail("--segments goes with databar-expanded-stacked only", usageError);
-    return opt.batchInput ? runBatch(*sym, opt) : run(*sym, opt.positional[1], opt);
+    return opt.batchInput ? runBatch(*sym, opt) : run(*sym, opt);
 }

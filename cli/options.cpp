@@ -63,6 +63,7 @@ void printUsage()
                  "                  - _ . made _, and a leading . too) and %% (a %); a name an earlier\n"
                  "                  line made is an error for its line, never overwritten\n"
                  "  --              end of options: SYMBOLOGY and DATA follow, even if they start with -\n"
+                 "                  (a DATA of \"-\" after it is the text \"-\")\n"
                  "  --help          print this help and exit\n"
                  "  --version       print the version and exit\n\n";
 }
@@ -244,8 +245,10 @@ std::optional<int> parseOptions(int argc, char** argv, options& opt)
     bool optionsEnded = false;
     for (r.i = 1; r.i < argc; ++r.i) {
         const std::string_view arg = argv[r.i];
-        if (!optionsEnded && arg == "--")
+        if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+            opt.positionalBeforeEnd = opt.positional.size();
+        }
         else if (optionsEnded || arg.size() < 2 || arg[0] != '-')
             opt.positional.push_back(arg);
         else if (auto stop = parseOption(r, opt))

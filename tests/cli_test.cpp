@@ -207,15 +207,18 @@ TEST(TarnwickCli, EndOfOptionsVersionAndDataFromStandardInput)
         const char* arguments;
         const char* input;
         const char* sameAs;  // arguments giving the same output
+        const char* sameAsInput = nullptr;
     } cases[] = {
         {"databar14 -", "1234567890123\n", "databar14 1234567890123"},
         {"databar14 -", "1234567890123\r\nsecond line\n", "databar14 1234567890123"},
-        {"--raw code128 -- -", "-5", "--raw code128 -- -5"},
+        {"--raw code128 -", "-5", "--raw code128 -- -5"},
+        // After "--", "-" is the data "-" itself.
+        {"--raw code128 -- -", "ignored\n", "--raw code128 -", "-\n"},
         {"--raw code128 -- --raw", nullptr, "--raw --raw-bytes code128 -- --raw"},
     };
     for (const auto& c : cases) {
         const run_result r = runTool(c.arguments, c.input);
-        const run_result expected = runTool(c.sameAs);
+        const run_result expected = runTool(c.sameAs, c.sameAsInput);
         EXPECT_EQ(r.status, 0) << c.arguments << ": " << r.err;
         EXPECT_EQ(expected.status, 0) << c.sameAs << ": " << expected.err;
         EXPECT_EQ(r.out, expected.out) << c.arguments;
