@@ -37,11 +37,10 @@ struct symbology_name {
 };
 
 constexpr std::array<symbology_name, 8> symbologyNames = {{
-    {"databar14", symbology::databar14, false, "GS1 DataBar-14 Omnidirectional (GTIN digits)"},
-    {"databar-limited", symbology::databar_limited, false, "GS1 DataBar Limited (GTIN digits, indicator 0 or 1)"},
-    {"databar-stacked", symbology::databar_stacked, false, "GS1 DataBar Stacked (GTIN digits)"},
-    {"databar-stacked-omni", symbology::databar_stacked_omni, false,
-     "GS1 DataBar Stacked Omnidirectional (GTIN digits)"},
+    {"databar14", symbology::databar14, false, "GS1 DataBar-14 Omnidirectional (GTIN*)"},
+    {"databar-limited", symbology::databar_limited, false, "GS1 DataBar Limited (GTIN*, indicator digit 0 or 1)"},
+    {"databar-stacked", symbology::databar_stacked, false, "GS1 DataBar Stacked (GTIN*)"},
+    {"databar-stacked-omni", symbology::databar_stacked_omni, false, "GS1 DataBar Stacked Omnidirectional (GTIN*)"},
     {"databar-expanded", symbology::databar_expanded, false, "GS1 DataBar Expanded, one row ((AI)data...)"},
     {"databar-expanded-stacked", symbology::databar_expanded, true,
      "GS1 DataBar Expanded Stacked ((AI)data..., --segments N, default 4)"},
@@ -76,6 +75,9 @@ void printHelp()
                  "Symbologies:\n";
     for (const auto& s : symbologyNames)
         std::printf("  %-26s %s\n", std::string(s.name).c_str(), std::string(s.description).c_str());
+    std::cout << "  * GTIN: 13 digits (indicator digit and 12 digits; the check digit is computed) or 14\n"
+                 "    (the check digit is verified), blanks and a leading (01) allowed. An EAN-13 with its\n"
+                 "    check digit is written with a leading 0: 4006381333931 as 04006381333931.\n";
     std::cout << "\nExit status: 0 success, 1 the data cannot be encoded, 2 a usage error, 3 output cannot be\n"
                  "written.\n";
 }
@@ -294,12 +296,24 @@ int checkDigit(std::string_view digits)
     return std::cout.flush() ? 0 : fail("cannot write to standard output", outputError);
 }
 
+// 13 digits for a DataBar GTIN that are also an EAN-13 with its check digit: the symbol holds
+// another GTIN than that EAN-13's, so say how to write the EAN-13.
+void noteEan13LookAlike(const symbology_name& sym, const std::string& data)
+{
+    const std::string ean13 = ean13LookAlike(sym.value, data.c_str());
+    if (!ean13.empty())
+        std::cerr << "tarnwick: note: 13 digits are read as an indicator digit and 12 digits; for the EAN-13 " << ean13
+                  << " write 0" << ean13 << '\n';
+}
+
 // Encodes and prints; every failure is one line on stderr and its exit status.
 int run(const symbology_name& sym, std::string_view data, const options& opt)
 {
     try {
         const std::string bytes = opt.rawBytes ? std::string(data) : latin1FromUtf8(data);
-        return encodeAndPrint(sym, bytes, opt);
+        const int status = encodeAndPrint(sym, bytes, opt);
+        noteEan13LookAlike(sym, bytes);
+        return status;
     } catch (const barlib_error& e) {
         return fail(e.diagnostic.empty() ? e.message : e.diagnostic, badData);
     } catch (const output_error& e) {

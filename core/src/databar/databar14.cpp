@@ -1,9 +1,13 @@
 #include "databar/databar14.hpp"
 
 #include "databar/databar_widths.hpp"
+#include "tallowlib/errors.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
 #include "databar/databar_width_search.hpp"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace Kelbrin::Tallowlib {
 
@@ -122,18 +126,81 @@ char* putReversed(char* p, const Text& text)
     return p;
 }
 
+constexpr std::string_view gtinPrefix = "(01)";
+constexpr std::string_view gtinLengths = "a GTIN takes 13 digits (the check digit is then computed) or 14";
+
+[[noreturn]] void refuse(std::string diagnostic)
+{
+    throw invalid_character_error(error_text::invalidCharacterInData, 1, std::move(diagnostic));
+}
+
+// `c`, the character at offset `offset`, refused; a byte outside printable ASCII is shown
+// as \xNN.
+[[noreturn]] void refuseCharacter(std::ptrdiff_t offset, char c, std::string_view expected)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    char shown[5] = {c, '\0'};
+    if (byte < 0x20 || byte >= 0x7F)
+        std::snprintf(shown, sizeof shown, "\\x%02X", byte);
+    refuse("character " + std::to_string(offset + 1) + " \"" + shown + "\": " + std::string(expected));
+}
+
+[[noreturn]] void refuseDigitCount(std::size_t count)
+{
+    const std::string digits = count == 0 ? "no digits" : count == 1 ? "1 digit" : std::to_string(count) + " digits";
+    refuse(digits + ": " + std::string(gtinLengths));
+}
+
+// The check digit, when given, and the indicator digit of the digits as written.
+void checkGtin(const std::array<char, 14>& written, bool checkDigitGiven, gtin_indicators indicators)
+{
+    if (checkDigitGiven) {
+        const char expected = gs1CheckDigit(std::string_view(written.data(), 13));
+        if (written[13] != expected)
+            refuse(std::string("check digit ") + written[13] + ", expected " + expected);
+    }
+    if (indicators == gtin_indicators::zero_or_one && written[0] > '1')
+        refuse(std::string("indicator digit ") + written[0] + ": DataBar Limited takes 0 or 1");
+}
+
 }  // namespace
 
-gtin_digits gtinDigits(const char* input)
+gtin_input readGtin(const char* input, gtin_indicators indicators)
 {
-    gtin_digits d;
-    d.fill('0');
-    std::size_t next = 1;
-    for (const char* p = input; p != nullptr && *p != '\0' && next < d.size(); ++p)
-        if (*p >= '0' && *p <= '9')
-            d[next++] = *p;
-    return d;
+    if (input == nullptr || *input == '\0')
+        refuse("no data: " + std::string(gtinLengths));
+    gtin_input g{};
+    g.digits[0] = '0';
+    std::array<char, 14> written{};  // the digits as written, the check digit last
+    std::size_t count = 0;
+    std::size_t prefix = 0;  // characters of "(01)" read
+    for (const char* p = input; *p != '\0'; ++p) {
+        const char c = *p;
+        if (c == ' ' || c == '\t')
+            continue;
+        if (prefix != 0 && prefix < gtinPrefix.size()) {
+            if (c != gtinPrefix[prefix])
+                refuseCharacter(p - input, c, "\"(01)\" expected before the GTIN");
+            ++prefix;
+        } else if (c >= '0' && c <= '9') {
+            if (count < written.size())
+                written[count] = c;
+            ++count;
+        } else if (c == '(' && count == 0 && prefix == 0) {
+            prefix = 1;
+        } else {
+            refuseCharacter(p - input, c, "a GTIN holds digits only");
+        }
+    }
+    if (count != 13 && count != 14)
+        refuseDigitCount(count);
+    checkGtin(written, count == 14, indicators);
+    std::copy_n(written.begin(), 13, g.digits.begin() + 1);
+    g.checkDigitGiven = count == 14;
+    return g;
 }
+
+gtin_digits gtinDigits(const char* input, gtin_indicators indicators) { return readGtin(input, indicators).digits; }
 
 std::uint64_t gtinValue(const gtin_digits& digits)
 {
