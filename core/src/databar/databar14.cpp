@@ -6,7 +6,6 @@
 
 #include "databar/databar_width_search.hpp"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace Kelbrin::Tallowlib {
@@ -129,14 +128,14 @@ char* putReversed(char* p, const Text& text)
 constexpr std::string_view gtinPrefix = "(01)";
 constexpr std::string_view gtinLengths = "a GTIN takes 13 digits (the check digit is then computed) or 14";
 
-[[noreturn]] void refuse(std::string diagnostic)
+[[noreturn, gnu::cold]] void refuse(std::string diagnostic)
 {
     throw invalid_character_error(error_text::invalidCharacterInData, 1, std::move(diagnostic));
 }
 
 // `c`, the character at offset `offset`, refused; a byte outside printable ASCII is shown
 // as \xNN.
-[[noreturn]] void refuseCharacter(std::ptrdiff_t offset, char c, std::string_view expected)
+[[noreturn, gnu::cold]] void refuseCharacter(std::ptrdiff_t offset, char c, std::string_view expected)
 {
     const auto byte = static_cast<unsigned char>(c);
     char shown[5] = {c, '\0'};
@@ -145,23 +144,25 @@ constexpr std::string_view gtinLengths = "a GTIN takes 13 digits (the check digi
     refuse("character " + std::to_string(offset + 1) + " \"" + shown + "\": " + std::string(expected));
 }
 
-[[noreturn]] void refuseDigitCount(std::size_t count)
+[[noreturn, gnu::cold]] void refuseDigitCount(std::size_t count)
 {
     const std::string digits = count == 0 ? "no digits" : count == 1 ? "1 digit" : std::to_string(count) + " digits";
     refuse(digits + ": " + std::string(gtinLengths));
 }
 
-// The check digit, when given, and the indicator digit of the digits as written.
-void checkGtin(const std::array<char, 14>& written, bool checkDigitGiven, gtin_indicators indicators)
+// The check digit, when given, and the indicator digit of the GTIN read.
+void checkGtin(const gtin_input& g, char checkDigit, gtin_indicators indicators)
 {
-    if (checkDigitGiven) {
-        const char expected = gs1CheckDigit(std::string_view(written.data(), 13));
-        if (written[13] != expected)
-            refuse(std::string("check digit ") + written[13] + ", expected " + expected);
+    if (g.checkDigitGiven) {
+        const char expected = gs1CheckDigit(std::string_view(g.digits.data() + 1, 13));
+        if (checkDigit != expected)
+            refuse(std::string("check digit ") + checkDigit + ", expected " + expected);
     }
-    if (indicators == gtin_indicators::zero_or_one && written[0] > '1')
-        refuse(std::string("indicator digit ") + written[0] + ": DataBar Limited takes 0 or 1");
+    if (indicators == gtin_indicators::zero_or_one && g.digits[1] > '1')
+        refuse(std::string("indicator digit ") + g.digits[1] + ": DataBar Limited takes 0 or 1");
 }
+
+constexpr bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 }  // namespace
 
@@ -169,12 +170,17 @@ gtin_input readGtin(const char* input, gtin_indicators indicators)
 {
     if (input == nullptr || *input == '\0')
         refuse("no data: " + std::string(gtinLengths));
-    gtin_input g{};
+    gtin_input g;
     g.digits[0] = '0';
-    std::array<char, 14> written{};  // the digits as written, the check digit last
+    char* const written = g.digits.data() + 1;  // the first 13 digits
+    char checkDigit = '0';                       // the 14th
     std::size_t count = 0;
+    const char* p = input;
+    // Digits alone, the usual input, take the short way; the loop below goes on from there.
+    while (count < 13 && isDigit(*p))
+        written[count++] = *p++;
     std::size_t prefix = 0;  // characters of "(01)" read
-    for (const char* p = input; *p != '\0'; ++p) {
+    for (; *p != '\0'; ++p) {
         const char c = *p;
         if (c == ' ' || c == '\t')
             continue;
@@ -182,9 +188,11 @@ gtin_input readGtin(const char* input, gtin_indicators indicators)
             if (c != gtinPrefix[prefix])
                 refuseCharacter(p - input, c, "\"(01)\" expected before the GTIN");
             ++prefix;
-        } else if (c >= '0' && c <= '9') {
-            if (count < written.size())
+        } else if (isDigit(c)) {
+            if (count < 13)
                 written[count] = c;
+            else if (count == 13)
+                checkDigit = c;
             ++count;
         } else if (c == '(' && count == 0 && prefix == 0) {
             prefix = 1;
@@ -194,9 +202,8 @@ gtin_input readGtin(const char* input, gtin_indicators indicators)
     }
     if (count != 13 && count != 14)
         refuseDigitCount(count);
-    checkGtin(written, count == 14, indicators);
-    std::copy_n(written.begin(), 13, g.digits.begin() + 1);
     g.checkDigitGiven = count == 14;
+    checkGtin(g, checkDigit, indicators);
     return g;
 }
 
