@@ -164,22 +164,16 @@ void checkGtin(const gtin_input& g, char checkDigit, gtin_indicators indicators)
 
 constexpr bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-}  // namespace
-
-gtin_input readGtin(const char* input, gtin_indicators indicators)
+// readGtin from `p` on, `count` digits read before it: blanks, "(01)", the digits past the
+// 13th, and every refusal.
+[[gnu::noinline]] void readRest(const char* input, const char* p, std::size_t count, gtin_indicators indicators,
+                                gtin_input& g)
 {
     if (input == nullptr || *input == '\0')
         refuse("no data: " + std::string(gtinLengths));
-    gtin_input g;
-    g.digits[0] = '0';
     char* const written = g.digits.data() + 1;  // the first 13 digits
     char checkDigit = '0';                       // the 14th
-    std::size_t count = 0;
-    const char* p = input;
-    // Digits alone, the usual input, take the short way; the loop below goes on from there.
-    while (count < 13 && isDigit(*p))
-        written[count++] = *p++;
-    std::size_t prefix = 0;  // characters of "(01)" read
+    std::size_t prefix = 0;                      // characters of "(01)" read
     for (; *p != '\0'; ++p) {
         const char c = *p;
         if (c == ' ' || c == '\t')
@@ -204,6 +198,23 @@ gtin_input readGtin(const char* input, gtin_indicators indicators)
         refuseDigitCount(count);
     g.checkDigitGiven = count == 14;
     checkGtin(g, checkDigit, indicators);
+}
+
+}  // namespace
+
+gtin_input readGtin(const char* input, gtin_indicators indicators)
+{
+    gtin_input g;
+    g.digits[0] = '0';
+    g.checkDigitGiven = false;
+    std::size_t count = 0;
+    const char* p = input == nullptr ? "" : input;
+    // 13 digits alone, the usual input, are done here; anything else goes on from where
+    // this stops, so the input is still read once.
+    while (count < 13 && isDigit(*p))
+        g.digits[1 + count++] = *p++;
+    if (count != 13 || *p != '\0' || (indicators == gtin_indicators::zero_or_one && g.digits[1] > '1'))
+        readRest(input, p, count, indicators, g);
     return g;
 }
 
