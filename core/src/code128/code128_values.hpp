@@ -60,6 +60,7 @@ public:
     // the codes 0..26, "~1".."~4" FNC1..FNC4, "~dNNN" the code NNN (0..255); any other "~"
     // is the data character "~" itself.
     void appendText(const char* text, std::size_t length);
+    // Appends one token; any above FNC4 is taken as FNC4.
     void append(code128_token token);
 
     std::size_t size() const { return size_; }
