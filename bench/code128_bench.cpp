@@ -20,9 +20,16 @@ void encodeLoop(benchmark::State& state, int (*encode)(const char*, char*, int32
     }
 }
 
+void BM_Code128_TwoDigits(benchmark::State& state) { encodeLoop(state, Code128_Uni, "12"); }
 void BM_Code128_Digits(benchmark::State& state) { encodeLoop(state, Code128_Uni, "123456789012"); }
 void BM_Code128_MixedText(benchmark::State& state) { encodeLoop(state, Code128_Uni, "Order 4711-AB, box 12345~I~Mend"); }
 void BM_Code128_Extended(benchmark::State& state) { encodeLoop(state, Code128_Uni, "Stra~d223e ~d200~d201~d202~d203 12"); }
+// 89 characters of text with a few digit runs.
+void BM_Code128_Text89(benchmark::State& state)
+{
+    encodeLoop(state, Code128_Uni,
+               "Shipment 2026-12 / dock B: pallets 1 to 40, cartons per pallet 24, consignee Harrow & Son");
+}
 void BM_EAN128_OneElement(benchmark::State& state) { encodeLoop(state, EAN128_Uni, "(01)12345678901231"); }
 void BM_EAN128_ThreeElements(benchmark::State& state)
 {
@@ -58,9 +65,11 @@ void BM_Code128_LongFnc1Alternating(benchmark::State& state) { encodeRepeated(st
 
 }  // namespace
 
+BENCHMARK(BM_Code128_TwoDigits);
 BENCHMARK(BM_Code128_Digits);
 BENCHMARK(BM_Code128_MixedText);
 BENCHMARK(BM_Code128_Extended);
+BENCHMARK(BM_Code128_Text89);
 BENCHMARK(BM_EAN128_OneElement);
 BENCHMARK(BM_EAN128_ThreeElements);
 BENCHMARK(BM_EAN128_FiveElements);

@@ -77,18 +77,30 @@ int checkDigit(std::string_view digits)
     return std::cout.flush() ? 0 : fail("cannot write to standard output", outputError);
 }
 
-// Encodes DATA ("-": one line of standard input) and prints; every failure is one line on
-// stderr and its exit status.
-int run(const symbology_name& sym, std::string_view argument, const options& opt)
+// 13 digits for a DataBar GTIN that are also an EAN-13 with its check digit: the symbol holds
+// another GTIN than that EAN-13's, so say how to write the EAN-13.
+void noteEan13LookAlike(const symbology_name& sym, const std::string& data)
+{
+    const std::string ean13 = ean13LookAlike(sym.value, data.c_str());
+    if (!ean13.empty())
+        std::cerr << "tarnwick: note: 13 digits are read as an indicator digit and 12 digits; for the EAN-13 " << ean13
+                  << " write 0" << ean13 << '\n';
+}
+
+// Encodes DATA (positional argument 1; "-" before "--": one line of standard input) and
+// prints; every failure is one line on stderr and its exit status.
+int run(const symbology_name& sym, const options& opt)
 {
     try {
-        std::string data(argument);
-        if (argument == standardStream && !readLine(stdin, data))
+        std::string data(opt.positional[1]);
+        if (opt.isStandardInput(1) && !readLine(stdin, data))
             data.clear();
         if (data.empty())
             return fail("no data to encode", badData);
         data_converter converter(opt.rawBytes);
-        encodeAndPrint(sym, converter.bytesOf(data), opt);
+        const std::string bytes = converter.bytesOf(data);
+        encodeAndPrint(sym, bytes, opt);
+        noteEan13LookAlike(sym, bytes);
         return 0;
     } catch (...) {
         const refusal r = currentRefusal();
@@ -114,5 +126,5 @@ int main(int argc, char** argv)
         return fail("unknown symbology " + std::string(opt.positional[0]) + " (see --help)", usageError);
     if (opt.segments && !sym->stacked)
         return fail("--segments goes with databar-expanded-stacked only", usageError);
-    return opt.batchInput ? runBatch(*sym, opt) : run(*sym, opt.positional[1], opt);
+    return opt.batchInput ? runBatch(*sym, opt) : run(*sym, opt);
 }

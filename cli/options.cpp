@@ -21,12 +21,12 @@ struct symbology_help {
 };
 
 constexpr std::array<symbology_help, 8> symbologies = {{
-    {{"databar14", symbology::databar14, false, "GS1 DataBar-14 Omnidirectional (GTIN digits)"}, "1234567890123"},
-    {{"databar-limited", symbology::databar_limited, false, "GS1 DataBar Limited (GTIN digits, indicator 0 or 1)"},
+    {{"databar14", symbology::databar14, false, "GS1 DataBar-14 Omnidirectional (GTIN*)"}, "1234567890123"},
+    {{"databar-limited", symbology::databar_limited, false, "GS1 DataBar Limited (GTIN*, indicator digit 0 or 1)"},
      "0512345678901"},
-    {{"databar-stacked", symbology::databar_stacked, false, "GS1 DataBar Stacked (GTIN digits)"}, "1234567890123"},
+    {{"databar-stacked", symbology::databar_stacked, false, "GS1 DataBar Stacked (GTIN*)"}, "1234567890123"},
     {{"databar-stacked-omni", symbology::databar_stacked_omni, false,
-      "GS1 DataBar Stacked Omnidirectional (GTIN digits)"},
+      "GS1 DataBar Stacked Omnidirectional (GTIN*)"},
      "1234567890123"},
     {{"databar-expanded", symbology::databar_expanded, false, "GS1 DataBar Expanded, one row ((AI)data...)"},
      "'(01)98898765432106(3103)001750'"},
@@ -63,6 +63,7 @@ void printUsage()
                  "                  - _ . made _, and a leading . too) and %% (a %); a name an earlier\n"
                  "                  line made is an error for its line, never overwritten\n"
                  "  --              end of options: SYMBOLOGY and DATA follow, even if they start with -\n"
+                 "                  (a DATA of \"-\" after it is the text \"-\")\n"
                  "  --help          print this help and exit\n"
                  "  --version       print the version and exit\n\n";
 }
@@ -88,6 +89,9 @@ void printHelp()
 {
     printUsage();
     printSymbologies();
+    std::cout << "* GTIN: 13 digits (indicator digit and 12 digits; the check digit is computed) or 14\n"
+                 "  (the check digit is verified), blanks and a leading (01) allowed. An EAN-13 with its\n"
+                 "  check digit is written with a leading 0: 4006381333931 as 04006381333931.\n\n";
     std::cout << "Escapes in code128 data (any other \"~\" is the character ~ itself):\n"
                  "  ~@ ~A ... ~Z   the control codes 0 to 26 (~@ NUL, ~I tab, ~J LF, ~M CR)\n"
                  "  ~1 ~2 ~3 ~4    the function characters FNC1 to FNC4\n"
@@ -244,8 +248,10 @@ std::optional<int> parseOptions(int argc, char** argv, options& opt)
     bool optionsEnded = false;
     for (r.i = 1; r.i < argc; ++r.i) {
         const std::string_view arg = argv[r.i];
-        if (!optionsEnded && arg == "--")
+        if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+            opt.positionalBeforeEnd = opt.positional.size();
+        }
         else if (optionsEnded || arg.size() < 2 || arg[0] != '-')
             opt.positional.push_back(arg);
         else if (auto stop = parseOption(r, opt))

@@ -5,6 +5,7 @@
 
 #include "strivane_render/symbol_png.hpp"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,10 +45,13 @@ struct options {
     std::optional<int> segments;
     std::optional<std::string> batchInput;  // --batch: "-" for standard input, or a file
     std::vector<std::string_view> positional;
+    std::size_t positionalBeforeEnd = SIZE_MAX;  // how many of them came before "--"
     Kelbrin::Render::png_request png;
 
     bool svgToStdout() const { return svgPath && *svgPath == standardStream; }
     bool pngToStdout() const { return png.path == standardStream; }
+    // Whether positional argument k is "-", standard input: after "--" it is data like any other.
+    bool isStandardInput(std::size_t k) const { return k < positionalBeforeEnd && positional[k] == standardStream; }
 };
 
 // Reads the command line into `opt`; the exit status when the tool is to stop here (after

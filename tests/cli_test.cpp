@@ -103,6 +103,32 @@ TEST(TarnwickCli, PrintsFontTextModulesAndHumanReadableText)
                              "databar-expanded", "databar-expanded-stacked", "code128", "gs1-128", "~dNNN",
                              "font \"ZLT DataBar 13X\"", "Examples:", "Exit status"})
         EXPECT_NE(help.out.find(name), std::string::npos) << name;
+    EXPECT_NE(help.out.find("4006381333931 as 04006381333931"), std::string::npos);
+}
+
+// 13 digits are an indicator digit and 12 digits; when they are also an EAN-13 with its check
+// digit, the symbol is made as asked and a note says how that EAN-13 is written.
+TEST(TarnwickCli, NotesThirteenDigitsThatAreAlsoAnEan13)
+{
+    const struct {
+        const char* arguments;
+        const char* err;
+    } cases[] = {
+        {"databar-stacked '4006381333931'", "tarnwick: note: 13 digits are read as an indicator digit and 12 digits; "
+                                            "for the EAN-13 4006381333931 write 04006381333931\n"},
+        {"databar-stacked-omni '(01) 4006381 33393 1'",
+         "tarnwick: note: 13 digits are read as an indicator digit and 12 digits; "
+         "for the EAN-13 4006381333931 write 04006381333931\n"},
+        {"databar14 04006381333931", ""},
+        {"databar14 1234567890123", ""},
+        {"code128 4006381333931", ""},
+    };
+    for (const auto& c : cases) {
+        const run_result r = runTool(c.arguments);
+        EXPECT_EQ(r.status, 0) << c.arguments;
+        EXPECT_FALSE(r.out.empty()) << c.arguments;
+        EXPECT_EQ(r.err, c.err) << c.arguments;
+    }
 }
 
 // Every refusal is one line on stderr, and the status tells bad data (1), a usage error (2)
@@ -129,6 +155,7 @@ TEST(TarnwickCli, RefusalsAreOneLineOnStderrWithTheirStatus)
         {"check-digit 12a", 1, nullptr},
         {"check-digit ''", 1, nullptr},
         {"gs1-128 '(01)1234'", 1, nullptr},
+        {"databar14 12345678901234", 1, "tarnwick: check digit 4, expected 1\n"},
         {"code128 \"$(printf 'Price \\342\\202\\2545')\"", 1,
          "tarnwick: character 7 \"\xE2\x82\xAC\" (U+20AC) has no Latin-1 code\n"},
         {"code128 \"$(printf 'ab\\377')\"", 1,
@@ -207,15 +234,18 @@ TEST(TarnwickCli, EndOfOptionsVersionAndDataFromStandardInput)
         const char* arguments;
         const char* input;
         const char* sameAs;  // arguments giving the same output
+        const char* sameAsInput = nullptr;
     } cases[] = {
         {"databar14 -", "1234567890123\n", "databar14 1234567890123"},
         {"databar14 -", "1234567890123\r\nsecond line\n", "databar14 1234567890123"},
-        {"--raw code128 -- -", "-5", "--raw code128 -- -5"},
+        {"--raw code128 -", "-5", "--raw code128 -- -5"},
+        // After "--", "-" is the data "-" itself.
+        {"--raw code128 -- -", "ignored\n", "--raw code128 -", "-\n"},
         {"--raw code128 -- --raw", nullptr, "--raw --raw-bytes code128 -- --raw"},
     };
     for (const auto& c : cases) {
         const run_result r = runTool(c.arguments, c.input);
-        const run_result expected = runTool(c.sameAs);
+        const run_result expected = runTool(c.sameAs, c.sameAsInput);
         EXPECT_EQ(r.status, 0) << c.arguments << ": " << r.err;
         EXPECT_EQ(expected.status, 0) << c.sameAs << ": " << expected.err;
         EXPECT_EQ(r.out, expected.out) << c.arguments;

@@ -120,6 +120,28 @@ TEST(Code128Values, AnyMessageGivesAWellFormedSymbol)
     }
 }
 
+// Messages far longer than the encoder keeps inside its own object, some of them with more
+// symbol values than tokens: the tokens appended at once or one at a time, and the font
+// text written as the values are decided, all tell the same symbol.
+TEST(Code128Values, LongMessagesAgreeHoweverTheyAreBuilt)
+{
+    std::mt19937 rng(1280);
+    const std::string pieces[] = {"~d137", "a", "~I", "12345", "~1", "~d200", "B", "\xE1", "7"};
+    for (int round = 0; round < 40; ++round) {
+        std::string message;
+        const std::size_t length = 100 + rng() % 3000;
+        const bool manyPerToken = round % 2 == 0;  // extended controls in set B: three values each
+        while (message.size() < length)
+            message += manyPerToken && rng() % 4 != 0 ? std::string("a~d137") : pieces[rng() % std::size(pieces)];
+        const auto tokens = tokenizeCode128(message.data(), message.size());
+        const auto values = encodeCode128Values(tokens);
+        std::string expected, font = "stale";
+        appendCode128FontText(values, expected);
+        code128FontText(message.data(), message.size(), font);
+        ASSERT_EQ(font, expected) << message;
+    }
+}
+
 TEST(Code128Patterns, TableHasTheStandardShape)
 {
     std::set<std::string_view> distinct(code128_symbol_widths.begin(), code128_symbol_widths.end());

@@ -1,5 +1,6 @@
 #include "databar/databar14.hpp"
 #include "font/font_text.hpp"
+#include "tallowlib/errors.hpp"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,7 @@ TEST(Databar14, WorkedExamples)
         {"0123456789012", "1111313151139113132311112213132117333211222311", "(01) 0 1234567 89012 8"},
         {"0000000000000", "1111112181382117211111111111127119131812111111", "(01) 0 0000000 00000 0"},
         {"1999999999999", "1111331151256113241211121224211114722212233111", "(01) 1 9999999 99999 1"},
-        {"", nullptr, "(01) 0 0000000 00000 0"},
-        {"no digits at all", nullptr, "(01) 0 0000000 00000 0"},
-        {"(01)12345678901231", nullptr, "(01) 0 1123456 78901 1"},  // "01" of the AI become data
+        {"(01) 12345678901231", "1113112161238111411511121132222119311212333111", "(01) 1 2345678 90123 1"},
     };
     for (const auto& x : examples) {
         SCOPED_TRACE(x.input);
@@ -68,17 +67,30 @@ TEST(Databar14, DataCharactersSitWhereTheSymbolPutsThem)
     EXPECT_EQ(w.substr(23, 8), character(311, false));
 }
 
-TEST(Databar14, DigitExtraction)
+// 13 digits get their check digit computed, 14 have it verified; nothing else is read as a
+// GTIN (the diagnostics are checked through the exports).
+TEST(Databar14, GtinDigits)
 {
-    const auto text = [](const char* in) {
-        const gtin_digits d = gtinDigits(in);
-        return std::string(d.begin(), d.end());
-    };
-    EXPECT_EQ(text("123"), "01230000000000");
-    EXPECT_EQ(text("1234567890123"), "01234567890123");
-    EXPECT_EQ(text("12345678901231"), "01234567890123");  // 14th digit dropped, never checked
-    EXPECT_EQ(text("12-34 5x6"), "01234560000000");
-    EXPECT_EQ(text(nullptr), "00000000000000");
-    EXPECT_EQ(encode14("12345678901231").widths, encode14("1234567890123").widths);
-    EXPECT_EQ(encode14("12345678901239").widths, encode14("1234567890123").widths);
+    const struct {
+        const char* input;
+        bool checkDigitGiven;
+    } accepted[] = {{"1234567890123", false}, {"12345678901231", true}, {"(01) 1234567890123", false},
+                    {"(01)1 2345678 90123 1", true}};
+    for (const auto& a : accepted) {
+        SCOPED_TRACE(a.input);
+        const gtin_input g = readGtin(a.input);
+        EXPECT_EQ(std::string(g.digits.begin(), g.digits.end()), "01234567890123");
+        EXPECT_EQ(g.checkDigitGiven, a.checkDigitGiven);
+    }
+    for (const char* refused : {static_cast<const char*>(nullptr), "", "123", "12345678901239", "12-34567890123"}) {
+        SCOPED_TRACE(refused ? refused : "null");
+        try {
+            encode14(refused);
+            ADD_FAILURE() << "accepted";
+        } catch (const invalid_character_error& e) {
+            EXPECT_EQ(e.code, 1);
+            EXPECT_STREQ(e.what(), error_text::invalidCharacterInData);
+            EXPECT_FALSE(e.diagnostic.empty());
+        }
+    }
 }

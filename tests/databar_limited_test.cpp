@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 using namespace Kelbrin::Tallowlib;
@@ -58,17 +59,15 @@ TEST(DatabarLimited, WorkedExamples)
     EXPECT_EQ(e.widths.substr(30, 14), "21111121115333");
 }
 
-TEST(DatabarLimited, IndicatorAboveOneIsEncodedAsZeroButReportedByCheck)
+TEST(DatabarLimited, IndicatorAboveOneIsRefused)
 {
-    const encoded two = encodeLimited("2234567890123");
-    EXPECT_EQ(two.widths, encodeLimited("0234567890123").widths);
-    EXPECT_EQ(two.human.substr(0, 7), "(01) 0 ");
-
     const databar_limited_encoder limited;
     EXPECT_NO_THROW(limited.checkCharacters("0234567890123"));
     EXPECT_NO_THROW(limited.checkCharacters("1234567890123"));
-    EXPECT_NO_THROW(limited.checkCharacters(""));  // no digits: indicator 0
-    for (const char* bad : {"2234567890123", "9", "x9"}) {
+    for (const char* bad : {"2234567890123", "(01)92345678901237", ""}) {
+        SCOPED_TRACE(bad);
+        std::string widths, human;
+        EXPECT_THROW(limited.encode(bad, widths, human), invalid_character_error);
         try {
             limited.checkCharacters(bad);
             ADD_FAILURE() << bad << " accepted";
@@ -76,8 +75,12 @@ TEST(DatabarLimited, IndicatorAboveOneIsEncodedAsZeroButReportedByCheck)
             EXPECT_EQ(error.code, 1);
             EXPECT_EQ(error.message,
                       "A character that the current symbology can not encode was found in the data to be encoded.");
+            EXPECT_FALSE(error.diagnostic.empty());
         }
     }
+    gtin_digits two{};
+    std::copy_n("02234567890123", two.size(), two.begin());
+    EXPECT_THROW(databarLimitedElements(two), std::invalid_argument);
 }
 
 TEST(DatabarLimited, CheckPatternTable)
@@ -105,8 +108,8 @@ TEST(DatabarLimited, DigitsBeyondTheInputsThrowOrGiveValidWidths)
     };
     const digits_case cases[] = {
         {"90000000000000", true},  {"10000000000000", true},  {"0000000000000/", true},
-        {"/0000000000000", true},  {"04054468172040", false}, {"01999999999999", false},
-        {"0:000000000000", false}, {"00:00000000000", false}, {"0000000000000:", false},
+        {"/0000000000000", true},  {"00054468172040", false}, {"01999999999999", false},
+        {"00:00000000000", false}, {"0000000000000:", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.digits);

@@ -102,6 +102,24 @@ void PrintTo(const scanned_symbology& s, std::ostream* os) { *os << s.name; }
 
 class DatabarScan : public testing::TestWithParam<scanned_symbology> {};
 
+// The GTIN as a user writes it: with or without its check digit, after "(01)" or not, with
+// blanks between the groups or not.
+std::string writtenLikeAUser(std::mt19937_64& rng, const std::string& gtin)
+{
+    std::string digits = gtin;
+    if (rng() % 2 == 0)
+        digits += gs1CheckDigit(gtin);
+    if (rng() % 2 == 0) {
+        digits.insert(8, " ");
+        digits.insert(1, " ");
+    }
+    switch (rng() % 3) {
+    case 0: return digits;
+    case 1: return "(01)" + digits;
+    default: return "(01) " + digits;
+    }
+}
+
 }  // namespace
 
 // Both readers must read exactly one symbol holding "01" + GTIN + check digit.
@@ -144,6 +162,24 @@ TEST_P(DatabarScan, RandomGtinsReadBackByBothReaders)
                           << (zxing.empty() ? "-" : zxing[0].data) << ", expected " << expected;
             writePgm(image, std::string("scan-failure-") + s.name + "-" + gtin + ".pgm");
         }
+    }
+}
+
+// zxing-cpp reads exactly the GTIN the written input means.
+TEST_P(DatabarScan, GtinsWrittenAsUsersWriteThemReadBack)
+{
+    const scanned_symbology& s = GetParam();
+    std::mt19937_64 rng(s.seed + 100);
+    for (int n = 0; n < corpusSize / 4; ++n) {
+        const std::string gtin = randomGtin(rng);
+        const std::string written = writtenLikeAUser(rng, gtin);
+        SCOPED_TRACE(written);
+        const std::string text = fontText(s.encode, written);
+        ASSERT_FALSE(text.empty());
+        const module_rows m = readFontText(text);
+        const auto zxing = decodeWithZxing(renderModuleRows(m.rows, rowHeights(s.name, m)), 1);
+        ASSERT_EQ(zxing.size(), 1u);
+        ASSERT_EQ(zxing[0].data, gtin + gs1CheckDigit(gtin));
     }
 }
 

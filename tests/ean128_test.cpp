@@ -1,10 +1,12 @@
 // GS1-128: the Code 128 message built from element strings, its symbol values, the
 // human-readable text, and the errors of malformed element strings.
+#include "code128/code128_encoder.hpp"
 #include "code128/code128_patterns.hpp"
 #include "code128/code128_values.hpp"
 #include "gs1/ean128_encoder.hpp"
 #include "tallowlib/errors.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
+#include "tallowlib/symbol_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,39 @@ TEST(Ean128Encoder, SymbolValuesOfWorkedExamples)
         EXPECT_EQ(again, barcode);
     }
     EXPECT_EQ(valuesOf("~10112345678901231"), (std::vector<int>{105, 102, 1, 12, 34, 56, 78, 90, 12, 31, 74, 106}));
+}
+
+// The font line is the Code 128 font text of the whole message, read as one text: an escape
+// may run from one element into the next, and a message may outgrow the storage the line
+// is built in.
+TEST(Ean128Encoder, FontLineIsTheFontTextOfTheWholeMessage)
+{
+    std::string many;
+    for (int i = 0; i < 12; ++i)
+        many += "(7004)ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789(10)X" + std::to_string(i);
+    const std::string inputs[] = {
+        "(01)12345678901231(10)ABC123(17)091231",
+        "(7004)Ad12~(17)091231",
+        "(7004)X~(10)1",
+        many,
+    };
+    for (const auto& input : inputs) {
+        std::string message, human, font, lineHuman;
+        ean128Message(input.c_str(), message, human);
+        code128FontText(message.data(), message.size(), font);
+        std::vector<std::string> lines;
+        encodeFontLines(symbology::gs1_128, input.c_str(), 22, lines, &lineHuman);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines.front(), font) << input;
+        EXPECT_EQ(lineHuman, human) << input;
+    }
+    // "~" in element data is no Code 128 escape: it is refused, never sent as "~d12" or FNC1.
+    for (const char* escaped : {"(7004)A~d12~(17)091231", "(7004)X~(10)~1"}) {
+        std::string message, human;
+        EXPECT_THROW(ean128Message(escaped, message, human), invalid_ean128_format_error) << escaped;
+    }
+    EXPECT_GT(many.size(), 400u);
+    EXPECT_EQ(tokenizeCode128("~17004A~d1217091231", 19)[6], 121);
 }
 
 TEST(Ean128Encoder, MalformedElementStringsThrowTheirCode)

@@ -4,6 +4,12 @@ strivane_test(databar_fixed_tests
   LABELS databar
   LIBS tallowlib_internal)
 
+# The GTIN input of the four, through the exports: written forms and refusals.
+strivane_test(databar_gtin_tests
+  SOURCES databar_gtin_test.cpp
+  LABELS databar
+  LIBS Tarnwick tallowlib)
+
 # Scan round trip of the printed symbols through zbar and zxing-cpp.
 strivane_test(databar_scan_tests
   SOURCES databar_scan_test.cpp

@@ -103,9 +103,9 @@ TEST(TarnwickExports, FixedDataBarResultContract)
 
         EXPECT_EQ(e.f("1234567890123", nullptr, 0), 0);
         EXPECT_EQ(e.f("1234567890123", nullptr, 1000), 0);
-        // Input that is not a plain GTIN is used as it comes, never rejected.
+        // A GTIN may be written after "(01)" and with its check digit; what is no GTIN is refused.
         EXPECT_EQ(e.f("(01)12345678901231", buffer.data(), static_cast<int32_t>(buffer.size())), e.length);
-        EXPECT_EQ(e.f("no digits", buffer.data(), static_cast<int32_t>(buffer.size())), e.length);
+        EXPECT_EQ(e.f("no digits", buffer.data(), static_cast<int32_t>(buffer.size())), -1);
     }
 }
 

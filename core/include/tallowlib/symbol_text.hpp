@@ -24,6 +24,14 @@ enum class symbology {
 void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::vector<std::string>& lines,
                      std::string* humanReadable = nullptr);
 
+// DataBar-14, Limited, Stacked and Stacked Omnidirectional read 13 digits as an indicator
+// digit and 12 digits, the check digit computed. When the 13 digits of `input` also end in
+// the check digit of the first 12, as an EAN-13 written with its check digit does, those 13
+// digits (the caller may have meant that EAN-13, which is written with a leading 0); else,
+// and for the other symbologies, an empty text. Throws as encodeFontLines does on input
+// the symbology refuses.
+std::string ean13LookAlike(symbology s, const char* input);
+
 // Lines joined with "\r\n", none after the last.
 std::string joinLines(const std::vector<std::string>& lines);
 // The size of the joined text, and the joined text written to `out` (which holds that many bytes).

@@ -4,7 +4,6 @@
 #include "code128/code128_values.hpp"
 
 #include <cstring>
-#include <vector>
 
 namespace Kelbrin::Tallowlib {
 
@@ -12,24 +11,26 @@ namespace {
 
 // Data characters in order; control characters (0..31, 127) as blanks, function characters
 // left out.
-void humanReadableText(const std::vector<code128_token>& tokens, std::string& text)
+void humanReadableText(const code128_message& message, std::string& text)
 {
-    text.clear();
-    text.reserve(tokens.size());
-    for (const code128_token t : tokens) {
-        if (t > 0xFF)
-            continue;
-        text.push_back(t < 32 || t == 127 ? ' ' : static_cast<char>(t));
+    text.resize(message.size());
+    char* w = text.data();
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        const code128_token t = message[i];
+        if (t <= 0xFF)
+            *w++ = t < 32 || t == 127 ? ' ' : static_cast<char>(t);
     }
+    text.resize(static_cast<std::size_t>(w - text.data()));
 }
 
 }  // namespace
 
 void code128FontText(const char* message, std::size_t length, std::string& fontText, std::string* humanReadable)
 {
-    const std::vector<code128_token> tokens = tokenizeCode128(message, length);
+    code128_message tokens;
+    tokens.appendText(message, length);
     fontText.clear();
-    appendCode128FontText(encodeCode128Values(tokens), fontText);
+    tokens.appendFontText(fontText);
     if (humanReadable != nullptr)
         humanReadableText(tokens, *humanReadable);
 }

@@ -2,9 +2,12 @@
 #include "symbol_text_parts.hpp"
 
 #include "code128/code128_encoder.hpp"
+#include "code128/small_buffer.hpp"
 #include "gs1/ean128_encoder.hpp"
 
+#include <cstddef>
 #include <cstring>
+#include <string_view>
 
 namespace Kelbrin::Tallowlib::detail {
 
@@ -16,9 +19,16 @@ void encodeCode128Family(symbology s, const char* input, std::vector<std::string
         code128FontText(input, input == nullptr ? 0 : std::strlen(input), text, humanReadable);
         return;
     }
-    std::string message;
-    ean128Message(input, message, humanReadable);
-    code128FontText(message.data(), message.size(), text);
+    // The message gathered where typical ones fit without a heap block, then read as one
+    // text: an escape may run from one piece into the next.
+    small_buffer<char, 256> message;
+    std::size_t length = 0;
+    forEachEan128MessagePiece(input, humanReadable, [&message, &length](std::string_view piece) {
+        message.reserve(length + piece.size(), length);
+        std::memcpy(message.data() + length, piece.data(), piece.size());
+        length += piece.size();
+    });
+    code128FontText(message.data(), length, text);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -51,14 +51,11 @@ static_assert(textOf(code128_value_font_texts[107]).empty() && textOf(code128_va
 void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text)
 {
     // Each value's whole table entry is copied and the end moved on by its length.
-    constexpr std::size_t entry = sizeof(code128_value_font_text);
     const std::size_t start = text.size();
-    text.resize(start + values.size() * entry);
+    text.resize(start + values.size() * code128FontTextRoom);
     char* w = text.data() + start;
-    for (const std::uint8_t v : values) {
-        std::memcpy(w, code128_value_font_texts[v].data(), entry);
-        w += code128_value_font_texts[v].back();
-    }
+    for (const std::uint8_t v : values)
+        w = putCode128FontText(w, v);
     text.resize(static_cast<std::size_t>(w - text.data()));
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +23,18 @@ using code128_value_font_text = std::array<char, 8>;
 // character and has none. Every symbol character starts with a bar and ends with a space,
 // so the font text of a symbol is the font texts of its values one after another.
 extern const std::array<code128_value_font_text, 256> code128_value_font_texts;
+
+// Writes the width characters of value `v` at `w` and returns the end of them. The whole
+// table entry is copied, so `w` must have room for eight characters.
+inline char* putCode128FontText(char* w, std::uint8_t v)
+{
+    const code128_value_font_text& glyphs = code128_value_font_texts[v];
+    std::memcpy(w, glyphs.data(), glyphs.size());
+    return w + glyphs.back();
+}
+
+// The most characters putCode128FontText writes for one value.
+inline constexpr std::size_t code128FontTextRoom = sizeof(code128_value_font_text);
 
 // Appends the width characters of the values to `text`.
 void appendCode128FontText(std::span<const std::uint8_t> values, std::string& text);

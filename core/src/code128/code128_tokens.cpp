@@ -35,26 +35,42 @@ escape readEscape(const char* text, std::size_t i, std::size_t length)
 
 }  // namespace
 
-std::vector<code128_token> tokenizeCode128(const char* text, std::size_t length)
+void code128_message::appendText(const char* text, std::size_t length)
 {
     if (text == nullptr)
-        return {};
-    // At most one token per byte: written in place, then cut to the count.
-    std::vector<code128_token> tokens(length);
-    code128_token* out = tokens.data();
+        return;
+    // At most one token per byte, and the end marker.
+    positions_.reserve(size_ + length + 1, size_);
+    code128_position* const first = positions_.data();
+    code128_position* out = first + size_;
     for (std::size_t i = 0; i < length;) {
         // The bytes up to the next "~" as they are, then the escape.
         const void* tilde = std::memchr(text + i, '~', length - i);
         const std::size_t plainEnd = tilde == nullptr ? length : static_cast<std::size_t>(static_cast<const char*>(tilde) - text);
         for (; i < plainEnd; ++i)
-            *out++ = static_cast<unsigned char>(text[i]);
+            (out++)->token = static_cast<unsigned char>(text[i]);
         if (i == length)
             break;
         const escape e = readEscape(text, i, length);
-        *out++ = e.token;
+        (out++)->token = e.token;
         i += e.length;
     }
-    tokens.resize(static_cast<std::size_t>(out - tokens.data()));
+    size_ = static_cast<std::size_t>(out - first);
+}
+
+void code128_message::append(code128_token token)
+{
+    positions_.reserve(size_ + 2, size_);
+    positions_.data()[size_++].token = token < code128_fnc4 ? token : code128_fnc4;  // past FNC4: taken as FNC4
+}
+
+std::vector<code128_token> tokenizeCode128(const char* text, std::size_t length)
+{
+    code128_message message;
+    message.appendText(text, length);
+    std::vector<code128_token> tokens(message.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+        tokens[i] = message[i];
     return tokens;
 }
 

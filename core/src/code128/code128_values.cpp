@@ -1,10 +1,12 @@
 // Code 128 symbol values from tokens, with automatic code sets, shifts and the FNC4 latch.
 #include "code128/code128_values.hpp"
 
+#include "code128/code128_patterns.hpp"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -59,73 +61,73 @@ static_assert(tokenTables.value[0][1] == 65 && tokenTables.value[1][1] == 0);
 static_assert(tokenTables.value[1][0xE1] == 65 && tokenTables.value[0][0xE1] == 0);
 static_assert(tokenTables.classes[0xE1] == (class_lower | class_extended));
 
-enum class code_set : std::uint8_t { a, b, c };
+using code_set = code128_set;
 
-// What the walk needs at each position of the message, worked out once from the end.
-struct position {
-    // The digit run from here, this token at offset 0: a digit counts one, an FNC1 at an
-    // even offset two; anything else, or an FNC1 at an odd offset, ends it.
-    std::uint32_t digitRun;
-    std::uint16_t token;  // the token here, as the tables index it
-    std::uint8_t classes;  // of the token here
-    // The set of the first character from here that needs A or B; B when none does.
-    code_set needed;
+// Where the walk writes a value: as itself, or as its width characters.
+struct as_values {
+    using container = std::vector<std::uint8_t>;
+    static constexpr std::size_t width = 1;  // units a value takes at most
+    static constexpr std::size_t slack = 0;  // units written past the last value
+    static std::uint8_t* put(std::uint8_t* w, std::uint8_t v)
+    {
+        *w = v;
+        return w + 1;
+    }
 };
 
-std::unique_ptr<position[]> positionsOf(std::span<const code128_token> tokens)
+struct as_font_text {
+    using container = std::string;
+    // Seven characters at most (the stop), the whole eight-character entry copied.
+    static constexpr std::size_t width = code128FontTextRoom - 1;
+    static constexpr std::size_t slack = 1;
+    static char* put(char* w, std::uint8_t v) { return putCode128FontText(w, v); }
+};
+
+template <typename Encoding>
+constexpr std::size_t roomFor(std::size_t values)
 {
-    const std::size_t n = tokens.size();
-    auto out = std::make_unique_for_overwrite<position[]>(n + 1);
-    position next{0, 0, 0, code_set::b};
-    out[n] = next;
-    std::uint32_t nextOddRun = 0;  // the run from the next token, walked with it at an odd offset
-    for (std::size_t p = n; p-- > 0;) {
-        next.token = tokens[p] < tokenCount ? tokens[p] : code128_fnc4;  // past FNC4: taken as FNC4
-        const std::uint8_t c = tokenTables.classes[next.token];
-        const bool digit = (c & class_digit) != 0;
-        const std::uint32_t oddRun = digit ? 1 + next.digitRun : 0;
-        next.digitRun = digit ? 1 + nextOddRun : (c & class_fnc1) != 0 ? 2 + nextOddRun : 0;
-        if ((c & (class_control | class_lower)) != 0)
-            next.needed = (c & class_control) != 0 ? code_set::a : code_set::b;
-        next.classes = c;
-        nextOddRun = oddRun;
-        out[p] = next;
-    }
-    return out;
+    return values * Encoding::width + Encoding::slack;
 }
 
-// `out` grown to hold `count` more values after `w`: the new write position and end. A free
+// `out` grown to hold `values` more values after `w`: the new write position and end. A free
 // function, so that no walk's address is handed out.
-std::pair<std::uint8_t*, std::uint8_t*> grown(std::vector<std::uint8_t>& out, std::uint8_t* w, std::size_t count)
+template <typename Encoding, typename Unit = typename Encoding::container::value_type>
+std::pair<Unit*, Unit*> grown(typename Encoding::container& out, Unit* w, std::size_t values)
 {
     const auto written = static_cast<std::size_t>(w - out.data());
-    out.resize(out.size() * 2 + count);
+    out.resize(out.size() * 2 + roomFor<Encoding>(values));
     return {out.data() + written, out.data() + out.size()};
 }
 
 // The most values one step in A or B writes: an FNC4 pair, a shift and the character.
 constexpr std::size_t maxPerStep = 4;
 
-// The walk over a message: start, data, code changes, check character and stop. A local
-// object whose address is never handed out, so that once its steps are inlined its state,
-// with the write position in the caller's vector, lives in registers. Storage is grown
-// before each step to hold the most the step writes.
+// The walk over a message: start, data, code changes, check character and stop, written
+// after what `out` holds. A local object whose address is never handed out, so that once its
+// steps are inlined its state, with the write position in the caller's storage, lives in
+// registers. Storage is grown before each step to hold the most the step writes.
+template <typename Encoding>
 class symbol_walk {
+    using unit = typename Encoding::container::value_type;
+
 public:
-    symbol_walk(const position* positions, std::size_t count, std::vector<std::uint8_t>& out)
+    symbol_walk(const code128_position* positions, std::size_t count, typename Encoding::container& out)
         : at_(positions), n_(count), out_(out)
     {
-        out.resize(count + 16);
-        w_ = out.data();
-        end_ = w_ + out.size();
+        const std::size_t start = out.size();
+        out.resize(start + roomFor<Encoding>(count + 16));
+        w_ = out.data() + start;
+        end_ = out.data() + out.size();
     }
 
     void run()
     {
         set_ = startSet();
-        *w_++ = set_ == code_set::a ? code128_value::startA : set_ == code_set::b ? code128_value::startB
-                                                                                : code128_value::startC;
-        sum_ = w_[-1];
+        const std::uint8_t start = set_ == code_set::a   ? code128_value::startA
+                                   : set_ == code_set::b ? code128_value::startB
+                                                         : code128_value::startC;
+        w_ = Encoding::put(w_, start);
+        sum_ = start;
         while (p_ < n_) {
             makeRoom(n_ - p_ + maxPerStep);  // a stretch writes at most one value a token
             if (set_ == code_set::c)
@@ -134,8 +136,8 @@ public:
                 stepInAOrB();
         }
         makeRoom(2);
-        *w_++ = static_cast<std::uint8_t>(sum_ % 103);
-        *w_++ = code128_value::stop;
+        w_ = Encoding::put(w_, static_cast<std::uint8_t>(sum_ % 103));
+        w_ = Encoding::put(w_, code128_value::stop);
         out_.resize(static_cast<std::size_t>(w_ - out_.data()));
     }
 
@@ -147,17 +149,17 @@ private:
         return at_[0].digitRun >= 4 ? code_set::c : at_[0].needed;
     }
 
-    void makeRoom(std::size_t count)
+    void makeRoom(std::size_t values)
     {
-        if (static_cast<std::size_t>(end_ - w_) < count)
-            std::tie(w_, end_) = grown(out_, w_, count);
+        if (static_cast<std::size_t>(end_ - w_) < roomFor<Encoding>(values))
+            std::tie(w_, end_) = grown<Encoding>(out_, w_, values);
     }
 
     // A value after the start, into the check sum: the first is weighed by 1, the next by
     // 2, and so on.
     void put(std::uint8_t v)
     {
-        *w_++ = v;
+        w_ = Encoding::put(w_, v);
         sum_ += v * weight_++;
     }
 
@@ -206,7 +208,7 @@ private:
     // A move to C, a change to the other set, or one character (shifted if need be).
     void stepInAOrB()
     {
-        const position& here = at_[p_];
+        const code128_position& here = at_[p_];
         const bool inA = set_ == code_set::a;
         if (here.digitRun >= 4) {
             if (here.digitRun % 2 == 1) {
@@ -272,11 +274,11 @@ private:
         latch_ = false;
     }
 
-    const position* const at_;
+    const code128_position* const at_;
     const std::size_t n_;
-    std::vector<std::uint8_t>& out_;
-    std::uint8_t* w_;
-    std::uint8_t* end_;
+    typename Encoding::container& out_;
+    unit* w_;
+    unit* end_;
     std::uint64_t sum_ = 0;
     std::uint64_t weight_ = 1;
     std::size_t p_ = 0;
@@ -286,12 +288,49 @@ private:
 
 }  // namespace
 
+const code128_position* code128_message::prepared()
+{
+    code128_position* const at = positions_.data();
+    at[size_] = {0, 0, 0, code_set::b};
+    std::uint32_t run = 0;     // the digit run from the token after this one
+    std::uint32_t oddRun = 0;  // the same, walked with that token at an odd offset
+    code_set needed = code_set::b;
+    for (std::size_t p = size_; p-- > 0;) {
+        code128_position& here = at[p];
+        const std::uint8_t c = tokenTables.classes[here.token];
+        const std::uint32_t digit = c & class_digit;
+        static_assert(class_digit == 1 && class_fnc1 == 2);
+        const std::uint32_t weight = digit + (c & class_fnc1);  // a digit counts one, FNC1 two
+        const std::uint32_t runHere = weight != 0 ? weight + oddRun : 0;
+        oddRun = digit != 0 ? 1 + run : 0;
+        run = runHere;
+        if ((c & (class_control | class_lower)) != 0)
+            needed = (c & class_control) != 0 ? code_set::a : code_set::b;
+        here.digitRun = run;
+        here.classes = c;
+        here.needed = needed;
+    }
+    return at;
+}
+
+std::vector<std::uint8_t> code128_message::values()
+{
+    std::vector<std::uint8_t> out;
+    symbol_walk<as_values>(prepared(), size_, out).run();
+    return out;
+}
+
+void code128_message::appendFontText(std::string& text)
+{
+    symbol_walk<as_font_text>(prepared(), size_, text).run();
+}
+
 std::vector<std::uint8_t> encodeCode128Values(std::span<const code128_token> tokens)
 {
-    const std::unique_ptr<position[]> positions = positionsOf(tokens);
-    std::vector<std::uint8_t> values;
-    symbol_walk(positions.get(), tokens.size(), values).run();
-    return values;
+    code128_message message;
+    for (const code128_token t : tokens)
+        message.append(t);
+    return message.values();
 }
 
 }  // namespace Kelbrin::Tallowlib

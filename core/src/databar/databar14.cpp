@@ -1,9 +1,12 @@
 #include "databar/databar14.hpp"
 
 #include "databar/databar_widths.hpp"
+#include "tallowlib/errors.hpp"
 #include "tallowlib/gs1_check_digit.hpp"
 
 #include "databar/databar_width_search.hpp"
+
+#include <cstdio>
 
 namespace Kelbrin::Tallowlib {
 
@@ -122,18 +125,100 @@ char* putReversed(char* p, const Text& text)
     return p;
 }
 
+constexpr std::string_view gtinPrefix = "(01)";
+constexpr std::string_view gtinLengths = "a GTIN takes 13 digits (the check digit is then computed) or 14";
+
+[[noreturn, gnu::cold]] void refuse(std::string diagnostic)
+{
+    throw invalid_character_error(error_text::invalidCharacterInData, 1, std::move(diagnostic));
+}
+
+// `c`, the character at offset `offset`, refused; a byte outside printable ASCII is shown
+// as \xNN.
+[[noreturn, gnu::cold]] void refuseCharacter(std::ptrdiff_t offset, char c, std::string_view expected)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    char shown[5] = {c, '\0'};
+    if (byte < 0x20 || byte >= 0x7F)
+        std::snprintf(shown, sizeof shown, "\\x%02X", byte);
+    refuse("character " + std::to_string(offset + 1) + " \"" + shown + "\": " + std::string(expected));
+}
+
+[[noreturn, gnu::cold]] void refuseDigitCount(std::size_t count)
+{
+    const std::string digits = count == 0 ? "no digits" : count == 1 ? "1 digit" : std::to_string(count) + " digits";
+    refuse(digits + ": " + std::string(gtinLengths));
+}
+
+// The check digit, when given, and the indicator digit of the GTIN read.
+void checkGtin(const gtin_input& g, char checkDigit, gtin_indicators indicators)
+{
+    if (g.checkDigitGiven) {
+        const char expected = gs1CheckDigit(std::string_view(g.digits.data() + 1, 13));
+        if (checkDigit != expected)
+            refuse(std::string("check digit ") + checkDigit + ", expected " + expected);
+    }
+    if (indicators == gtin_indicators::zero_or_one && g.digits[1] > '1')
+        refuse(std::string("indicator digit ") + g.digits[1] + ": DataBar Limited takes 0 or 1");
+}
+
+constexpr bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// readGtin from `p` on, `count` digits read before it: blanks, "(01)", the digits past the
+// 13th, and every refusal.
+[[gnu::noinline]] void readRest(const char* input, const char* p, std::size_t count, gtin_indicators indicators,
+                                gtin_input& g)
+{
+    if (input == nullptr || *input == '\0')
+        refuse("no data: " + std::string(gtinLengths));
+    char* const written = g.digits.data() + 1;  // the first 13 digits
+    char checkDigit = '0';                       // the 14th
+    std::size_t prefix = 0;                      // characters of "(01)" read
+    for (; *p != '\0'; ++p) {
+        const char c = *p;
+        if (c == ' ' || c == '\t')
+            continue;
+        if (prefix != 0 && prefix < gtinPrefix.size()) {
+            if (c != gtinPrefix[prefix])
+                refuseCharacter(p - input, c, "\"(01)\" expected before the GTIN");
+            ++prefix;
+        } else if (isDigit(c)) {
+            if (count < 13)
+                written[count] = c;
+            else if (count == 13)
+                checkDigit = c;
+            ++count;
+        } else if (c == '(' && count == 0 && prefix == 0) {
+            prefix = 1;
+        } else {
+            refuseCharacter(p - input, c, "a GTIN holds digits only");
+        }
+    }
+    if (count != 13 && count != 14)
+        refuseDigitCount(count);
+    g.checkDigitGiven = count == 14;
+    checkGtin(g, checkDigit, indicators);
+}
+
 }  // namespace
 
-gtin_digits gtinDigits(const char* input)
+gtin_input readGtin(const char* input, gtin_indicators indicators)
 {
-    gtin_digits d;
-    d.fill('0');
-    std::size_t next = 1;
-    for (const char* p = input; p != nullptr && *p != '\0' && next < d.size(); ++p)
-        if (*p >= '0' && *p <= '9')
-            d[next++] = *p;
-    return d;
+    gtin_input g;
+    g.digits[0] = '0';
+    g.checkDigitGiven = false;
+    std::size_t count = 0;
+    const char* p = input == nullptr ? "" : input;
+    // 13 digits alone, the usual input, are done here; anything else goes on from where
+    // this stops, so the input is still read once.
+    while (count < 13 && isDigit(*p))
+        g.digits[1 + count++] = *p++;
+    if (count != 13 || *p != '\0' || (indicators == gtin_indicators::zero_or_one && g.digits[1] > '1'))
+        readRest(input, p, count, indicators, g);
+    return g;
 }
+
+gtin_digits gtinDigits(const char* input, gtin_indicators indicators) { return readGtin(input, indicators).digits; }
 
 std::uint64_t gtinValue(const gtin_digits& digits)
 {

@@ -11,10 +11,25 @@
 
 namespace Kelbrin::Tallowlib {
 
-// The 14-digit working text: "0" (no composite), then the first 13 digits found in the
-// input, padded on the right with "0". Every other character is skipped.
+// The 14-digit working text: "0" (no composite), the indicator digit and 12 digits.
 using gtin_digits = std::array<char, 14>;
-gtin_digits gtinDigits(const char* input);
+
+// The indicator digits a symbology takes: any, or 0 and 1 (DataBar Limited).
+enum class gtin_indicators { any, zero_or_one };
+
+// A GTIN as the caller wrote it: 13 digits (the indicator digit and 12 digits; the check
+// digit is computed) or 14 (the check digit given and verified), after an optional "(01)".
+// Blanks (spaces, tabs) are skipped wherever they are. Anything else throws
+// invalid_character_error (code 1) whose diagnostic says what is wrong, where, and what is
+// expected. The input is read once, and never padded, cut or corrected.
+struct gtin_input {
+    gtin_digits digits;
+    bool checkDigitGiven;
+};
+gtin_input readGtin(const char* input, gtin_indicators indicators = gtin_indicators::any);
+
+// readGtin's digits.
+gtin_digits gtinDigits(const char* input, gtin_indicators indicators = gtin_indicators::any);
 
 // The value of the 14 digits.
 std::uint64_t gtinValue(const gtin_digits& digits);
@@ -44,7 +59,7 @@ class databar14_encoder : public barcode_encoder {
 public:
     std::string characterSet() const override { return anyCharacter; }
     void checkCharacters(const std::string&) const override {}
-    // Never rejects input: a text without digits is the symbol of the value 0.
+    // Throws as readGtin does on anything but a GTIN.
     int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
 };
 

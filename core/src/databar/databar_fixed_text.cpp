@@ -5,6 +5,7 @@
 #include "databar/databar_limited.hpp"
 #include "databar/databar_stacked.hpp"
 #include "font/font_text.hpp"
+#include "tallowlib/gs1_check_digit.hpp"
 
 #include <array>
 #include <stdexcept>
@@ -40,12 +41,34 @@ void fontText(symbology s, std::string_view elementWidths, std::vector<std::stri
 // only when asked for.
 void encodeDataBarFixed(symbology s, const char* input, std::vector<std::string>& lines, std::string* humanReadable)
 {
-    const gtin_digits digits = gtinDigits(input);
     const bool limited = s == symbology::databar_limited;
+    const gtin_digits digits = gtinDigits(input, limited ? gtin_indicators::zero_or_one : gtin_indicators::any);
     const std::array<char, 46> elements = limited ? databarLimitedElements(digits) : databar14Elements(digits);
     fontText(s, std::string_view(elements.data(), elements.size()), lines);
     if (humanReadable != nullptr)
-        *humanReadable = limited ? databarLimitedHumanReadable(digits) : gtinHumanReadable(digits);
+        *humanReadable = gtinHumanReadable(digits);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail
+
+namespace Kelbrin::Tallowlib {
+
+std::string ean13LookAlike(symbology s, const char* input)
+{
+    switch (s) {
+    case symbology::databar14:
+    case symbology::databar_limited:
+    case symbology::databar_stacked:
+    case symbology::databar_stacked_omni:
+        break;
+    default:
+        return {};
+    }
+    const gtin_input g = readGtin(input);
+    const std::string_view written(g.digits.data() + 1, 13);
+    if (g.checkDigitGiven || gs1CheckDigit(written.substr(0, 12)) != written.back())
+        return {};
+    return std::string(written);
+}
+
+}  // namespace Kelbrin::Tallowlib

@@ -118,14 +118,13 @@ int limitedChecksum(std::string_view left, std::string_view right)
 
 void databar_limited_encoder::checkCharacters(const std::string& input) const
 {
-    if (!indicatorAllowed(gtinDigits(input.c_str())[1]))
-        throw invalid_character_error(error_text::invalidCharacterInData, 1);
+    readGtin(input.c_str(), gtin_indicators::zero_or_one);
 }
 
-databar_limited_elements databarLimitedElements(gtin_digits digits)
+databar_limited_elements databarLimitedElements(const gtin_digits& digits)
 {
     if (!indicatorAllowed(digits[1]))
-        digits[1] = '0';
+        throw std::invalid_argument("DataBar Limited takes indicator digit 0 or 1");
     const std::uint64_t value = gtinValue(digits);
     const data_character left = dataCharacter(value / leftRightDivisor);
     const data_character right = dataCharacter(value % leftRightDivisor);
@@ -140,24 +139,17 @@ databar_limited_elements databarLimitedElements(gtin_digits digits)
     return elements;
 }
 
-std::string databarLimitedElementWidths(gtin_digits digits)
+std::string databarLimitedElementWidths(const gtin_digits& digits)
 {
     const databar_limited_elements elements = databarLimitedElements(digits);
     return std::string(elements.data(), elements.size());
 }
 
-std::string databarLimitedHumanReadable(gtin_digits digits)
-{
-    if (!indicatorAllowed(digits[1]))
-        digits[1] = '0';
-    return gtinHumanReadable(digits);
-}
-
 int databar_limited_encoder::encode(const char* input, std::string& barcode, std::string& humanReadable) const
 {
-    const gtin_digits digits = gtinDigits(input);
+    const gtin_digits digits = gtinDigits(input, gtin_indicators::zero_or_one);
     barcode = databarLimitedElementWidths(digits);
-    humanReadable = databarLimitedHumanReadable(digits);
+    humanReadable = gtinHumanReadable(digits);
     return 1;
 }
 

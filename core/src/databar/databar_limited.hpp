@@ -14,22 +14,18 @@ namespace Kelbrin::Tallowlib {
 class databar_limited_encoder : public barcode_encoder {
 public:
     std::string characterSet() const override { return anyCharacter; }
-    // Throws invalid_character_error (code 1) when the indicator digit is not 0 or 1.
+    // Both throw as readGtin does on anything but a GTIN with indicator digit 0 or 1.
     void checkCharacters(const std::string& input) const override;
-    // Never rejects input: another indicator digit is encoded (and shown) as 0.
     int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
 };
 
-// The 46 element widths as digits "1".."9", as databarLimitedElementWidths gives them.
+// The 46 element widths as digits "1".."9", as databarLimitedElementWidths gives them. An
+// indicator digit other than 0 or 1 throws std::invalid_argument.
 using databar_limited_elements = std::array<char, 46>;
-databar_limited_elements databarLimitedElements(gtin_digits digits);
+databar_limited_elements databarLimitedElements(const gtin_digits& digits);
 
-// The 46-digit element-width text of the symbol holding the 14 digits (an indicator digit
-// other than 0 or 1 is taken as 0).
-std::string databarLimitedElementWidths(gtin_digits digits);
-
-// The human-readable text of the symbol holding the 14 digits (indicator as encoded).
-std::string databarLimitedHumanReadable(gtin_digits digits);
+// The 46-digit element-width text of the symbol holding the 14 digits.
+std::string databarLimitedElementWidths(const gtin_digits& digits);
 
 // The check character's 14 widths for a checksum 0..88; throws std::out_of_range otherwise.
 std::string_view limitedCheckPattern(int checksum);

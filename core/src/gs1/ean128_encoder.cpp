@@ -1,32 +1,18 @@
 #include "gs1/ean128_encoder.hpp"
 
 #include "code128/code128_encoder.hpp"
-#include "gs1/ean128_parser.hpp"
-
-#include "gs1/fixed_field.hpp"
 
 namespace Kelbrin::Tallowlib {
-
-namespace {
-
-constexpr std::string_view fnc1Escape = "~1";
-
-}  // namespace
 
 void ean128Message(const char* input, std::string& message, std::string* humanReadable)
 {
     message.clear();
-    if (humanReadable != nullptr)
-        humanReadable->clear();
-    ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
-    message.append(fnc1Escape);
-    const int status = forEachElementPart(parser, fnc1Escape, humanReadable,
-                                          [&message](const element_part& part) { message.append(part.view()); });
-    if (status != end_of_input) {
+    try {
+        forEachEan128MessagePiece(input, humanReadable, [&message](std::string_view piece) { message.append(piece); });
+    }
+    catch (...) {
         message.clear();
-        if (humanReadable != nullptr)
-            humanReadable->clear();
-        raiseFormatError(status, parser.diagnostic());
+        throw;
     }
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "barcode_encoder.hpp"
+#include "gs1/ean128_parser.hpp"
 
 #include <string>
+#include <string_view>
 
 namespace Kelbrin::Tallowlib {
 
@@ -19,6 +21,28 @@ public:
     int encode(const char* input, int flag, std::string& barcode, std::string& humanReadable) const;
     int encode(const char* input, std::string& barcode, std::string& humanReadable) const override;
 };
+
+// The Code 128 message of the element strings, handed to `take` piece by piece (string
+// views): FNC1 ("~1") first, then every element's AI and normalised data, with FNC1 after
+// each element but the last that needs a separator. With `humanReadable`, the elements'
+// texts replace its contents. Throws invalid_ean128_format_error like ean128_encoder::encode,
+// leaving `*humanReadable` empty, once every piece before the faulty element is handed over.
+template <typename Take>
+void forEachEan128MessagePiece(const char* input, std::string* humanReadable, Take take)
+{
+    constexpr std::string_view fnc1Escape = "~1";
+    if (humanReadable != nullptr)
+        humanReadable->clear();
+    ean128_parser parser(input, humanReadable != nullptr ? 0 : skip_text, hr_as_typed);
+    take(fnc1Escape);
+    const int status = forEachElementPart(parser, fnc1Escape, humanReadable,
+                                          [&take](const element_part& part) { take(part.view()); });
+    if (status != end_of_input) {
+        if (humanReadable != nullptr)
+            humanReadable->clear();
+        raiseFormatError(status, parser.diagnostic());
+    }
+}
 
 // The Code 128 message of the element strings: FNC1 ("~1") first, then every element's AI
 // and normalised data, with FNC1 after each element but the last that needs a separator.
