@@ -94,13 +94,22 @@ inline constexpr std::array<char, 8> threeCellCharacters = charactersByValue<8>(
 // its character, a space's character lies spaceOffset further on.
 inline constexpr char spaceOffset = 'a' - '1';
 
+// The value of the glyph of `kind` that `c` draws, or -1. (Compile-time checks use this rather
+// than comparing findGlyph's pointer with null, which GCC cannot evaluate under AddressSanitizer.)
+constexpr int glyphValue(char c, glyph_kind kind)
+{
+    for (const font_glyph& g : fontGlyphs)
+        if (g.character == c && g.kind == kind)
+            return static_cast<int>(g.value);
+    return -1;
+}
+
 constexpr bool widthCharactersFollowTheDigits()
 {
     for (int w = 1; w <= 9; ++w) {
         const char digit = static_cast<char>('0' + w);
-        const font_glyph* bar = findGlyph(digit, glyph_kind::bar);
-        const font_glyph* space = findGlyph(static_cast<char>(digit + spaceOffset), glyph_kind::space);
-        if (bar == nullptr || bar->value != w || space == nullptr || space->value != w)
+        if (glyphValue(digit, glyph_kind::bar) != w ||
+            glyphValue(static_cast<char>(digit + spaceOffset), glyph_kind::space) != w)
             return false;
     }
     return true;
