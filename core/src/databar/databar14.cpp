@@ -24,15 +24,7 @@ constexpr std::array<std::string_view, 9> finderPatterns = {
 constexpr int checksumModulus = 79;
 
 // The checksum weights (ISO/IEC 24724 Table 5): powers of 3 modulo 79.
-constexpr std::array<int, 32> checksumWeights = [] {
-    std::array<int, 32> w{};
-    int p = 1;
-    for (auto& x : w) {
-        x = p;
-        p = p * 3 % checksumModulus;
-    }
-    return w;
-}();
+constexpr std::array<int, 32> checksumWeights = powersOfThreeModulo<32>(checksumModulus);
 
 using character_text = std::array<char, 2 * elementsPerParity>;
 

@@ -51,15 +51,7 @@ constexpr std::array<std::string_view, checksumModulus> checkPatterns = {
 };
 
 // The checksum weights (ISO/IEC 24724 Table 7): powers of 3 modulo 89.
-constexpr std::array<int, 28> checksumWeights = [] {
-    std::array<int, 28> w{};
-    int p = 1;
-    for (auto& x : w) {
-        x = p;
-        p = p * 3 % checksumModulus;
-    }
-    return w;
-}();
+constexpr std::array<int, 28> checksumWeights = powersOfThreeModulo<28>(checksumModulus);
 
 bool indicatorAllowed(char indicator) { return indicator == '0' || indicator == '1'; }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -68,5 +69,18 @@ using data_character = std::array<char, 2 * maxParityElements>;
 // (1 <= elements <= maxParityElements, groups of at most maxParityModules modules a parity).
 data_character dataCharacterWidths(std::int64_t value, bool outside, std::span<const data_character_group> groups,
                                    int elements);
+
+// Checksum weights of DataBar-14 and Limited: 3 to the power k modulo `modulus`, k = 0, 1, ...
+template <std::size_t N>
+constexpr std::array<int, N> powersOfThreeModulo(int modulus)
+{
+    std::array<int, N> w{};
+    int p = 1;
+    for (auto& x : w) {
+        x = p;
+        p = p * 3 % modulus;
+    }
+    return w;
+}
 
 }  // namespace Kelbrin::Tallowlib
