@@ -49,14 +49,7 @@ std::string compactFrom(compaction_mode mode, const char* data, int start = 0, i
     s.bits = start;
     s.segmentsPerRow = segments;
     s.mode = mode;
-    while (s.mode != compaction_mode::finished) {
-        switch (s.mode) {
-        case compaction_mode::numeric: s.mode = compactNumeric(s); break;
-        case compaction_mode::alphanumeric: s.mode = compactAlphanumeric(s); break;
-        case compaction_mode::iso646: s.mode = compactIso646(s); break;
-        case compaction_mode::finished: break;
-        }
-    }
+    compactModes(s);
     return fieldBits(field, start, s.bits);
 }
 

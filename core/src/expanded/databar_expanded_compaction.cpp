@@ -31,14 +31,8 @@ int padBitField(expanded_compaction& s)
     return n;
 }
 
-int pack(const char* dataString, bit_field& field, int segmentsPerRow, int* bits)
+void compactModes(expanded_compaction& s)
 {
-    expanded_compaction s;
-    s.data = dataString;
-    s.field = &field;
-    s.bits = 1;  // bit 0: the linkage flag, already written
-    s.segmentsPerRow = segmentsPerRow;
-    s.mode = selectEncodationMethod(s);
     while (s.mode != compaction_mode::finished) {
         switch (s.mode) {
         case compaction_mode::numeric: s.mode = compactNumeric(s); break;
@@ -47,6 +41,17 @@ int pack(const char* dataString, bit_field& field, int segmentsPerRow, int* bits
         case compaction_mode::finished: break;
         }
     }
+}
+
+int pack(const char* dataString, bit_field& field, int segmentsPerRow, int* bits)
+{
+    expanded_compaction s;
+    s.data = dataString;
+    s.field = &field;
+    s.bits = 1;  // bit 0: the linkage flag, already written
+    s.segmentsPerRow = segmentsPerRow;
+    s.mode = selectEncodationMethod(s);
+    compactModes(s);
     if (bits != nullptr)
         *bits = s.bits;
     return padBitField(s);

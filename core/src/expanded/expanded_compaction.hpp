@@ -152,6 +152,9 @@ compaction_mode compactNumeric(expanded_compaction& state);
 compaction_mode compactAlphanumeric(expanded_compaction& state);
 compaction_mode compactIso646(expanded_compaction& state);
 
+// Runs the general-purpose modes from state.mode until the data is used up.
+void compactModes(expanded_compaction& state);
+
 // The size rule: the data-character count for `bits` (at least 3, bumped by one when the
 // last row of a stacked symbol would hold a single segment) and the bits left unused, or
 // -1 (count 0) when the bits exceed what a symbol holds.
