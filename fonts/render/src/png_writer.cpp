@@ -1,6 +1,7 @@
 #include "strivane_render/png_writer.hpp"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cmath>
@@ -29,10 +30,12 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length)
 
 void flushNothing(png_structp) {}
 
-// 8-bit grayscale, rows unfiltered, deflated fast with a small hash table (the rows of a barcode
-// repeat, which even the quickest level finds, and the small table keeps the set-up cost low when
-// a batch makes many pictures); a pHYs chunk for a positive resolution. libpng reports a failure by a long jump back here, so nothing in this function may
-// need destroying: false then.
+// 8-bit grayscale, every row filtered "Up" (as the difference from the row above) and
+// deflated as runs: the rows of a barcode repeat, so most filtered rows are all zeros, which
+// run-length deflate packs without searching for matches; a hash table of middle size keeps the
+// set-up cost low when a batch makes many pictures. A pHYs chunk for a positive resolution.
+// libpng reports a failure by a long jump back here, so nothing in this function may need
+// destroying: false then.
 bool writeImage(png_structp png, png_infop info, const gray_image& image, int dpi)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -43,9 +46,10 @@ bool writeImage(png_structp png, png_infop info, const gray_image& image, int dp
         const auto perMetre = static_cast<png_uint_32>(std::lround(dpi / 0.0254));
         png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
     }
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_compression_strategy(png, Z_RLE);
     png_set_compression_level(png, 1);
-    png_set_compression_mem_level(png, 1);
+    png_set_compression_mem_level(png, 5);
     png_write_info(png, info);
     const auto w = static_cast<std::size_t>(image.width);
     for (int y = 0; y < image.height; ++y)
