@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <unordered_map>
+#include <utility>
 
 namespace Kelbrin::Render {
 
@@ -111,9 +112,9 @@ struct font_rasterizer::impl {
         const auto found = inks.find(key);
         if (found != inks.end())
             return found->second;
-        glyph_ink& glyph = inks[key];
+        glyph_ink glyph;  // kept only once drawn: a glyph too large to draw stays refused
         drawGlyph(c, xOffset, yOffset, glyph);
-        return glyph;
+        return inks.emplace(key, std::move(glyph)).first->second;
     }
 
     // Sets the ink of character c at the sub-pixel offset; none when the font has no outline.
