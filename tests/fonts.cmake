@@ -16,7 +16,7 @@ strivane_test(font_glyph_tests
 strivane_test(font_render_tests
   SOURCES font_render_test.cpp
   LABELS fonts
-  LIBS strivane_render PNG::PNG ZLIB::ZLIB)
+  LIBS strivane_render PNG::PNG ZLIB::ZLIB Freetype::Freetype)
 
 strivane_test(font_proof_tests
   SOURCES font_proof_test.cpp

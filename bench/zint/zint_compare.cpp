@@ -3,7 +3,9 @@
 // ZBarcode_Delete; an export call includes the font text. Rounds of each alternate, and the
 // best round of each counts. The symbols are checked to be the same, module for module.
 //
-//   zint_compare [ROUNDS]
+//   zint_compare [ROUNDS [NAME...]]
+// With names, only the rows whose name holds one of them run (for a profile of one symbol:
+// valgrind --tool=callgrind zint_compare 1 "StackedOmni").
 #include "Tarnwick.h"
 #include "tallowlib/font_text_reader.hpp"
 
@@ -117,7 +119,15 @@ int main(int argc, char** argv)
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     std::printf("%-38s %12s %12s %8s %s\n", "export (input)", "ours ns", "zint ns", "ratio", "same symbol");
     bool allFast = true;
+    const auto chosen = [&](const comparison& c) {
+        for (int a = 2; a < argc; ++a)
+            if (std::strstr(c.name, argv[a]) != nullptr)
+                return true;
+        return argc <= 2;
+    };
     for (const comparison& c : comparisons()) {
+        if (!chosen(c))
+            continue;
         std::vector<char> buffer(8192);
         const auto ourCall = [&] { c.ours(buffer.data(), static_cast<int>(buffer.size())); };
         const auto zintCall = [&] { ZBarcode_Delete(encodeWithZint(c)); };

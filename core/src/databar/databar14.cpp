@@ -28,27 +28,26 @@ constexpr std::array<int, 32> checksumWeights = powersOfThreeModulo<32>(checksum
 
 using character_text = std::array<char, 2 * elementsPerParity>;
 
-int checksum(const std::array<character_text, 4>& characters)
-{
-    int sum = 0;
-    std::size_t k = 0;
-    for (const auto& c : characters)
-        for (char digit : c)
-            sum += (digit - '0') * checksumWeights[k++];
-    return sum % checksumModulus;
-}
+// A data character's widths and its part of the checksum, both read from the width tables.
+struct weighted_character {
+    character_text text;
+    int checksumPart;
+};
 
 static_assert(groupsAreContiguousAndFull(databar14OutsideGroups) && groupsAreContiguousAndFull(databar14InsideGroups));
 
 // Every odd and every even width set of one family of groups, worked out by the width routine
 // at compile time (807 sets in all): the characters of DataBar-14 and its stacked forms are
 // looked up, as the stacked forms have no time to search them. The sets of group g's odd
-// combinations start at odd[g], those of its even ones at even[g].
+// combinations start at odd[g], those of its even ones at even[g]. With each set, its part of
+// the checksum in the first and in the second character of the table's kind (outside:
+// characters 0 and 2 of the symbol; inside: 1 and 3), as the odd or even widths it is.
 template <std::size_t Groups, std::size_t Sets>
 struct width_table {
     std::array<std::uint16_t, Groups> odd{};
     std::array<std::uint16_t, Groups> even{};
     std::array<std::array<char, elementsPerParity>, Sets> sets{};
+    std::array<std::array<int, 2>, Sets> checksumParts{};
 };
 
 template <std::size_t Groups>
@@ -65,19 +64,25 @@ constexpr auto tabulateWidths(const std::array<data_character_group, Groups>& gr
 {
     width_table<Groups, Sets> t{};
     std::size_t next = 0;
-    const auto add = [&](int count, int modules, int widest, bool noNarrow) {
+    // Odd widths are the elements 0, 2, 4, 6 of a character, even widths 1, 3, 5, 7.
+    const auto add = [&](int count, int modules, int widest, bool noNarrow, std::size_t parity) {
         const auto first = static_cast<std::uint16_t>(next);
         for (int v = 0; v < count; ++v) {
             const parity_widths w = detail::searchWidths(v, modules, elementsPerParity, widest, noNarrow);
-            for (std::size_t k = 0; k < elementsPerParity; ++k)
+            for (std::size_t k = 0; k < elementsPerParity; ++k) {
                 t.sets[next][k] = static_cast<char>('0' + w[k]);
+                for (std::size_t n = 0; n < 2; ++n) {
+                    const std::size_t character = 2 * n + (outside ? 0 : 1);
+                    t.checksumParts[next][n] += w[k] * checksumWeights[2 * elementsPerParity * character + 2 * k + parity];
+                }
+            }
             ++next;
         }
         return first;
     };
     for (std::size_t g = 0; g < Groups; ++g) {
-        t.odd[g] = add(groups[g].n_odd, groups[g].odd_modules, groups[g].widest_odd, outside);
-        t.even[g] = add(groups[g].n_even, groups[g].even_modules, groups[g].widest_even, !outside);
+        t.odd[g] = add(groups[g].n_odd, groups[g].odd_modules, groups[g].widest_odd, outside, 0);
+        t.even[g] = add(groups[g].n_even, groups[g].even_modules, groups[g].widest_even, !outside, 1);
     }
     return t;
 }
@@ -85,20 +90,23 @@ constexpr auto tabulateWidths(const std::array<data_character_group, Groups>& gr
 constexpr auto outsideWidths = tabulateWidths<widthSetCount(databar14OutsideGroups)>(databar14OutsideGroups, true);
 constexpr auto insideWidths = tabulateWidths<widthSetCount(databar14InsideGroups)>(databar14InsideGroups, false);
 
-// The data character `value` as dataCharacterWidths gives it, from the tables.
+// The data character `value` as dataCharacterWidths gives it, from the tables, the
+// `index`-th of the symbol (0 to 3).
 template <std::size_t Groups, std::size_t Sets>
-character_text characterText(std::int64_t value, bool outside, const std::array<data_character_group, Groups>& groups,
-                             const width_table<Groups, Sets>& table)
+weighted_character dataCharacter(std::int64_t value, std::size_t index, bool outside,
+                                 const std::array<data_character_group, Groups>& groups,
+                                 const width_table<Groups, Sets>& table)
 {
     const character_combinations c = splitDataCharacter(value, outside, groups);
-    const auto& odd = table.sets[table.odd[c.group] + static_cast<std::size_t>(c.odd)];
-    const auto& even = table.sets[table.even[c.group] + static_cast<std::size_t>(c.even)];
-    character_text text{};
+    const std::size_t odd = table.odd[c.group] + static_cast<std::size_t>(c.odd);
+    const std::size_t even = table.even[c.group] + static_cast<std::size_t>(c.even);
+    weighted_character d{};
     for (std::size_t k = 0; k < elementsPerParity; ++k) {
-        text[2 * k] = odd[k];
-        text[2 * k + 1] = even[k];
+        d.text[2 * k] = table.sets[odd][k];
+        d.text[2 * k + 1] = table.sets[even][k];
     }
-    return text;
+    d.checksumPart = table.checksumParts[odd][index / 2] + table.checksumParts[even][index / 2];
+    return d;
 }
 
 template <typename Text>
@@ -197,6 +205,12 @@ constexpr bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10
 gtin_input readGtin(const char* input, gtin_indicators indicators)
 {
     gtin_input g;
+    readGtin(input, indicators, g);
+    return g;
+}
+
+void readGtin(const char* input, gtin_indicators indicators, gtin_input& g)
+{
     g.digits[0] = '0';
     g.checkDigitGiven = false;
     std::size_t count = 0;
@@ -207,17 +221,21 @@ gtin_input readGtin(const char* input, gtin_indicators indicators)
         g.digits[1 + count++] = *p++;
     if (count != 13 || *p != '\0' || (indicators == gtin_indicators::zero_or_one && g.digits[1] > '1'))
         readRest(input, p, count, indicators, g);
-    return g;
 }
 
 gtin_digits gtinDigits(const char* input, gtin_indicators indicators) { return readGtin(input, indicators).digits; }
 
 std::uint64_t gtinValue(const gtin_digits& digits)
 {
-    std::uint64_t v = 0;
-    for (char c : digits)
-        v = v * 10 + static_cast<std::uint64_t>(c - '0');
-    return v;
+    // Two halves side by side, each a chain of multiplications half as long.
+    constexpr std::size_t half = 7;
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    for (std::size_t k = 0; k < half; ++k) {
+        high = high * 10 + static_cast<std::uint64_t>(digits[k] - '0');
+        low = low * 10 + static_cast<std::uint64_t>(digits[k + half] - '0');
+    }
+    return high * 10'000'000 + low;
 }
 
 std::string gtinHumanReadable(const gtin_digits& d)
@@ -240,14 +258,14 @@ databar14_elements databar14Elements(const gtin_digits& digits)
     const std::uint64_t value = gtinValue(digits);
     const auto left = static_cast<std::int64_t>(value / leftRightDivisor);
     const auto right = static_cast<std::int64_t>(value % leftRightDivisor);
-    const std::array<character_text, 4> c = {
-        characterText(left / characterDivisor, true, databar14OutsideGroups, outsideWidths),
-        characterText(left % characterDivisor, false, databar14InsideGroups, insideWidths),
-        characterText(right / characterDivisor, true, databar14OutsideGroups, outsideWidths),
-        characterText(right % characterDivisor, false, databar14InsideGroups, insideWidths),
+    const std::array<weighted_character, 4> c = {
+        dataCharacter(left / characterDivisor, 0, true, databar14OutsideGroups, outsideWidths),
+        dataCharacter(left % characterDivisor, 1, false, databar14InsideGroups, insideWidths),
+        dataCharacter(right / characterDivisor, 2, true, databar14OutsideGroups, outsideWidths),
+        dataCharacter(right % characterDivisor, 3, false, databar14InsideGroups, insideWidths),
     };
 
-    int t = checksum(c);
+    int t = (c[0].checksumPart + c[1].checksumPart + c[2].checksumPart + c[3].checksumPart) % checksumModulus;
     if (t >= 8)
         ++t;
     if (t >= 72)
@@ -258,12 +276,12 @@ databar14_elements databar14Elements(const gtin_digits& digits)
     databar14_elements text{};
     char* p = text.data();
     p = put(p, std::string_view("11"));
-    p = put(p, c[0]);
+    p = put(p, c[0].text);
     p = put(p, leftFinder);
-    p = putReversed(p, c[1]);
-    p = put(p, c[3]);
+    p = putReversed(p, c[1].text);
+    p = put(p, c[3].text);
     p = putReversed(p, rightFinder);
-    p = putReversed(p, c[2]);
+    p = putReversed(p, c[2].text);
     put(p, std::string_view("11"));
     return text;
 }

@@ -27,6 +27,8 @@ struct gtin_input {
     bool checkDigitGiven;
 };
 gtin_input readGtin(const char* input, gtin_indicators indicators = gtin_indicators::any);
+// The same into the caller's `g`, where the digits are then used without a copy.
+void readGtin(const char* input, gtin_indicators indicators, gtin_input& g);
 
 // readGtin's digits.
 gtin_digits gtinDigits(const char* input, gtin_indicators indicators = gtin_indicators::any);

@@ -42,11 +42,13 @@ void fontText(symbology s, std::string_view elementWidths, std::vector<std::stri
 void encodeDataBarFixed(symbology s, const char* input, std::vector<std::string>& lines, std::string* humanReadable)
 {
     const bool limited = s == symbology::databar_limited;
-    const gtin_digits digits = gtinDigits(input, limited ? gtin_indicators::zero_or_one : gtin_indicators::any);
-    const std::array<char, 46> elements = limited ? databarLimitedElements(digits) : databar14Elements(digits);
+    // The digits read where they are used: a copy of them would cost more than the reading.
+    gtin_input g;
+    readGtin(input, limited ? gtin_indicators::zero_or_one : gtin_indicators::any, g);
+    const std::array<char, 46> elements = limited ? databarLimitedElements(g.digits) : databar14Elements(g.digits);
     fontText(s, std::string_view(elements.data(), elements.size()), lines);
     if (humanReadable != nullptr)
-        *humanReadable = gtinHumanReadable(digits);
+        *humanReadable = gtinHumanReadable(g.digits);
 }
 
 }  // namespace Kelbrin::Tallowlib::detail

@@ -29,6 +29,30 @@ constexpr std::array<expanded_group, 5> groups = {{
     {3988, 4191, 4, 1, 13, 8, 204},
 }};
 
+// A group's values split into odd and even combination by a multiplication rather than a
+// division, which costs much more: v / divisor is v times ceil(2^32 / divisor), shifted down
+// 32 bits, exactly for every value of the group (checked below).
+constexpr auto reciprocals = [] {
+    std::array<std::uint64_t, groups.size()> r{};
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        r[i] = ((std::uint64_t{1} << 32) + static_cast<std::uint64_t>(groups[i].divisor) - 1) /
+               static_cast<std::uint64_t>(groups[i].divisor);
+    return r;
+}();
+
+constexpr int quotient(int v, std::size_t group)
+{
+    return static_cast<int>((static_cast<std::uint64_t>(v) * reciprocals[group]) >> 32);
+}
+
+static_assert([] {
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        for (int v = 0; v <= groups[i].last - groups[i].first; ++v)
+            if (quotient(v, i) != v / groups[i].divisor)
+                return false;
+    return true;
+}());
+
 // Odd and even widths of every combination a group uses, looked up instead of derived per
 // character: the odd combinations of all groups one after another, then the even ones.
 constexpr int oddCombinations(const expanded_group& g) { return (g.last - g.first + 1) / g.divisor; }
@@ -151,8 +175,10 @@ void writeFinder(finder_use f, int* out)
         out[i] = form[i];
 }
 
-// The widths of one symbol character and the checksum with its weights added (see
-// expandedCharacterWidths), inlined into the symbol loop; the weight is taken modulo 211.
+// The widths of one symbol character and the checksum with its weights added, not yet
+// taken modulo 211 (see expandedCharacterWidths), inlined into the symbol loop; the weight
+// is taken modulo 211. The symbol loop reduces its sum once: at most 22 characters, each
+// adding less than 211 * 211, fit an int many times over.
 inline int characterWidths(int value, int reducedWeight, int checksum, bool leftToRight, int* widths)
 {
     // Values outside every group never happen for 12-bit values and check characters;
@@ -165,8 +191,9 @@ inline int characterWidths(int value, int reducedWeight, int checksum, bool left
                                       (value > groups[3].last));
     const expanded_group& g = groups[gi];
     const int v = value - g.first;
-    const four_widths& odd = characterWidthTables.odd[static_cast<std::size_t>(oddOffsets[gi] + v / g.divisor)];
-    const four_widths& even = characterWidthTables.even[static_cast<std::size_t>(evenOffsets[gi] + v % g.divisor)];
+    const int q = quotient(v, gi);
+    const four_widths& odd = characterWidthTables.odd[static_cast<std::size_t>(oddOffsets[gi] + q)];
+    const four_widths& even = characterWidthTables.even[static_cast<std::size_t>(evenOffsets[gi] + v - q * g.divisor)];
     // Element i is the odd width i / 2 or the even width i / 2 in turn; mirrored, element i
     // is element 7 - i, so even widths come first.
     const auto& first = leftToRight ? odd.widths : even.widths;
@@ -180,7 +207,7 @@ inline int characterWidths(int value, int reducedWeight, int checksum, bool left
     // then the character's weight (already reduced modulo 211).
     const int sum = odd.powerSum + even.powerSum;
     const int powerSum = sum >= 211 ? sum - 211 : sum;
-    return (checksum + reducedWeight * powerSum) % 211;
+    return checksum + reducedWeight * powerSum;
 }
 
 constexpr trace_site dataErrorSite{"Kelbrin::Tallowlib::detail::RSS14Eenc", 179, "[rss-detail]", 40000};
@@ -196,7 +223,7 @@ const finder_use* finderSequence(int finders)
 
 int expandedCharacterWidths(int value, int weight, int checksum, bool leftToRight, int* widths)
 {
-    return characterWidths(value, weight % 211, checksum, leftToRight, widths);
+    return characterWidths(value, weight % 211, checksum, leftToRight, widths) % 211;
 }
 
 int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int segmentsPerRow, int* bits)
@@ -226,7 +253,7 @@ int RSS14Eenc(const char* dataString, expanded_widths& widths, int linkage, int 
                                                checksum, false, pair + 13);
     }
     int unused = 0;
-    characterWidths(211 * (n - 3) + checksum, 0, unused, true, widths.data());
+    characterWidths(211 * (n - 3) + checksum % 211, 0, unused, true, widths.data());
     return n + 1;
 }
 

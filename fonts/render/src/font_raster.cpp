@@ -8,42 +8,69 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
+#include <unordered_map>
+#include <utility>
 
 namespace Kelbrin::Render {
 
 namespace {
 
-// Ink coverage per pixel, summed over the glyphs that touch it. Rectangles of neighbouring
-// glyphs meet without overlapping, so the sum of their partial coverages is the true one.
-struct ink_canvas {
-    int width;
-    int height;
-    std::vector<int> ink;
+constexpr double maxPixels = 1 << 25;  // of a picture or a glyph: inside int indices and sane memory
+
+FT_Pos toF26Dot6(double pixels) { return static_cast<FT_Pos>(std::lround(pixels * 64.0)); }
+
+// A glyph's ink set at one sub-pixel offset (x and y in 1/64 pixel, 0 to 63) from a whole
+// pixel: its box of pixels, left and bottom counted from that whole pixel, FreeType's y
+// upwards, rows from the bottom. FreeType's rasteriser works on whole-pixel cells in
+// integer arithmetic, so a glyph drawn a whole number of pixels further along is the same
+// ink moved by as many pixels: each character is drawn once per offset it takes.
+struct glyph_ink {
+    int left = 0;
+    int bottom = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> coverage;  // width * height
 };
 
-void addSpans(int y, int count, const FT_Span* spans, void* user)
+void addGlyphSpans(int y, int count, const FT_Span* spans, void* user)
 {
-    auto& canvas = *static_cast<ink_canvas*>(user);
-    const int row = canvas.height - 1 - y;  // FreeType's y grows upwards
-    if (row < 0 || row >= canvas.height)
+    auto& glyph = *static_cast<glyph_ink*>(user);
+    const int row = y - glyph.bottom;
+    if (row < 0 || row >= glyph.height)
         return;
     for (int i = 0; i < count; ++i) {
-        const int x0 = std::max(0, static_cast<int>(spans[i].x));
-        const int x1 = std::min(canvas.width, static_cast<int>(spans[i].x) + static_cast<int>(spans[i].len));
+        const int x0 = std::max(0, spans[i].x - glyph.left);
+        const int x1 = std::min(glyph.width, spans[i].x + static_cast<int>(spans[i].len) - glyph.left);
         for (int x = x0; x < x1; ++x)
-            canvas.ink[static_cast<std::size_t>(row) * canvas.width + x] += spans[i].coverage;
+            glyph.coverage[static_cast<std::size_t>(row) * glyph.width + x] = spans[i].coverage;
     }
 }
 
-FT_Pos toF26Dot6(double pixels) { return static_cast<FT_Pos>(std::lround(pixels * 64.0)); }
+// Inks `glyph`, its whole-pixel origin at (x, y) (y upwards from the bottom edge), into the
+// picture; what falls outside it is left out. The inks of the glyphs that touch a pixel add
+// up (rectangles of neighbouring glyphs meet without overlapping, so the sum of their partial
+// coverages is the true one): each takes its coverage off the pixel, down to black at most.
+void inkGlyph(const glyph_ink& glyph, FT_Pos x, FT_Pos y, gray_image& image)
+{
+    const auto left = static_cast<int>(x) + glyph.left;
+    const auto bottom = static_cast<int>(y) + glyph.bottom;
+    const int x0 = std::max(0, -left);
+    const int x1 = std::min(glyph.width, image.width - left);
+    for (int r = std::max(0, -bottom); r < glyph.height && bottom + r < image.height; ++r) {
+        const std::uint8_t* from = glyph.coverage.data() + static_cast<std::size_t>(r) * glyph.width;
+        std::uint8_t* to = image.pixels.data() + static_cast<std::size_t>(image.height - 1 - bottom - r) * image.width;
+        for (int i = x0; i < x1; ++i)
+            to[left + i] = static_cast<std::uint8_t>(std::max(to[left + i], from[i]) - from[i]);
+    }
+}
 
 }  // namespace
 
 struct font_rasterizer::impl {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
-    std::vector<int> scratchInk;  // the last picture's ink sums, kept for the memory
 
     ~impl()
     {
@@ -74,19 +101,45 @@ struct font_rasterizer::impl {
 
     double advance(unsigned char c) const { return advances[c]; }
 
-    void drawGlyph(unsigned char c, double penX, double baselineUp, ink_canvas& canvas) const
+    // The ink of every character at every sub-pixel offset drawn so far, by c << 12 | x << 6 | y;
+    // emptied when the size changes.
+    std::unordered_map<std::uint32_t, glyph_ink> inks;
+
+    const glyph_ink& inkOf(unsigned char c, FT_Pos xOffset, FT_Pos yOffset)
+    {
+        const auto key = static_cast<std::uint32_t>(c) << 12 | static_cast<std::uint32_t>(xOffset) << 6 |
+                         static_cast<std::uint32_t>(yOffset);
+        const auto found = inks.find(key);
+        if (found != inks.end())
+            return found->second;
+        glyph_ink glyph;  // kept only once drawn: a glyph too large to draw stays refused
+        drawGlyph(c, xOffset, yOffset, glyph);
+        return inks.emplace(key, std::move(glyph)).first->second;
+    }
+
+    // Sets the ink of character c at the sub-pixel offset; none when the font has no outline.
+    void drawGlyph(unsigned char c, FT_Pos xOffset, FT_Pos yOffset, glyph_ink& glyph) const
     {
         if (FT_Load_Glyph(face, FT_Get_Char_Index(face, c), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0)
             return;
         FT_GlyphSlot slot = face->glyph;
         if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_contours == 0)
             return;
-        FT_Outline_Translate(&slot->outline, toF26Dot6(penX), toF26Dot6(baselineUp));
+        FT_Outline_Translate(&slot->outline, xOffset, yOffset);
+        FT_BBox box;
+        FT_Outline_Get_CBox(&slot->outline, &box);
+        glyph.left = static_cast<int>(box.xMin >> 6);
+        glyph.bottom = static_cast<int>(box.yMin >> 6);
+        glyph.width = static_cast<int>((box.xMax + 63) >> 6) - glyph.left;
+        glyph.height = static_cast<int>((box.yMax + 63) >> 6) - glyph.bottom;
+        if (static_cast<double>(glyph.width) * glyph.height > maxPixels)
+            throw std::length_error("glyph too large");
+        glyph.coverage.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height), 0);
         FT_Raster_Params params{};
         params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
-        params.gray_spans = addSpans;
-        params.user = &canvas;
-        params.clip_box = {0, 0, canvas.width, canvas.height};
+        params.gray_spans = addGlyphSpans;
+        params.user = &glyph;
+        params.clip_box = {glyph.left, glyph.bottom, glyph.left + glyph.width, glyph.bottom + glyph.height};
         FT_Outline_Render(library, &slot->outline, &params);
     }
 };
@@ -116,6 +169,7 @@ void font_rasterizer::setPixelsPerEm(double pixelsPerEm)
     if (FT_Request_Size(d_->face, &request) != 0)
         throw std::runtime_error("FreeType rejected the font size");
     d_->measureAdvances();
+    d_->inks.clear();
 }
 
 void font_rasterizer::setPointSize(double points, int dpi)
@@ -154,34 +208,24 @@ void font_rasterizer::render(const std::vector<std::string>& lines, gray_image& 
     constexpr double slack = 1.0 / 64;
     const double width = std::max(1.0, std::ceil(widest + 2.0 * margin - slack));
     const double height = std::max(1.0, std::ceil(lineHeight * static_cast<double>(lines.size()) + 2.0 * margin - slack));
-    constexpr double maxPixels = 1 << 25;  // keeps the canvas inside int indices and sane memory
     if (width * height > maxPixels)
         throw std::length_error("picture too large");
 
-    ink_canvas canvas{static_cast<int>(width), static_cast<int>(height), std::move(d_->scratchInk)};
-    canvas.ink.assign(static_cast<std::size_t>(canvas.width) * canvas.height, 0);
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    image.pixels.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 255);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         // The glyphs stand on the baseline and reach up one line height.
         const double baselineFromTop = margin + lineHeight * static_cast<double>(i + 1);
-        const double baselineUp = height - baselineFromTop;
+        const FT_Pos y = toF26Dot6(height - baselineFromTop);
         double penX = margin;
         for (const char c : lines[i]) {
             const auto uc = static_cast<unsigned char>(c);
-            d_->drawGlyph(uc, penX, baselineUp, canvas);
+            const FT_Pos x = toF26Dot6(penX);
+            inkGlyph(d_->inkOf(uc, x & 63, y & 63), x >> 6, y >> 6, image);
             penX += d_->advance(uc);
         }
     }
-
-    image.width = canvas.width;
-    image.height = canvas.height;
-    image.pixels.resize(canvas.ink.size());
-    // Through plain pointers: stores through a byte pointer would otherwise make the compiler
-    // reload the vectors' bounds for every pixel.
-    const int* ink = canvas.ink.data();
-    std::uint8_t* pixels = image.pixels.data();
-    for (std::size_t p = 0, n = image.pixels.size(); p < n; ++p)
-        pixels[p] = static_cast<std::uint8_t>(255 - std::min(255, ink[p]));
-    d_->scratchInk = std::move(canvas.ink);
 }
 
 }  // namespace Kelbrin::Render
