@@ -22,8 +22,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Test programs run under wine.
-find_program(STRIVANE_WINE NAMES wine)
+# Test programs run under wine: Debian's wine64 and wine32 packages put their loaders in
+# /usr/lib/wine (the wine package adds the wrapper /usr/bin/wine).
+if(STRIVANE_MINGW_TRIPLET MATCHES "^x86_64")
+  find_program(STRIVANE_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+else()
+  find_program(STRIVANE_WINE NAMES wine PATHS /usr/lib/wine)
+endif()
 if(STRIVANE_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${STRIVANE_WINE})
 endif()
