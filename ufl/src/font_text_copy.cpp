@@ -12,9 +12,9 @@ int copyFontText(Tallowlib::symbology s, const char* input, std::int32_t segment
     if (input == nullptr || *input == '\0')
         return -1;
     try {
-        // The lines are the scratch area: the caller's buffer is touched only on success. They
-        // live only for the call, so no thread keeps anything the library would have to free.
-        std::vector<std::string> lines;
+        // The lines are the scratch area: the caller's buffer is touched only on success.
+        std::vector<std::string> callOwned;
+        std::vector<std::string>& lines = Tallowlib::threadLines(callOwned);
         Tallowlib::encodeFontLines(s, input, segmentsPerRow, lines);
         const std::size_t length = Tallowlib::joinedSize(lines);
         if (output == nullptr || length + 1 > capacity)
