@@ -8,7 +8,6 @@ JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 # Debian packages the build and the tests need.
 STRIVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libboost-regex-dev libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzbar-dev libzxing-dev
   qt6-base-dev xvfb xauth
@@ -18,6 +17,14 @@ STRIVANE_PACKAGES=(
 
 # The function-size check, the sanitizer and fuzz runs of scripts/test (skipped by --quick).
 STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy)
+
+# The Windows DLLs (scripts/build-windows) and their check under wine (scripts/test-windows, part
+# of the full scripts/test): MinGW-w64 of both thread models (win32 for the DLLs, posix for the
+# cross-built tests), googletest's sources, clang for the MSVC view of the headers, and wine;
+# wine32 needs the i386 architecture, which scripts/test-windows adds.
+STRIVANE_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 python3-fonttools)
+STRIVANE_WINDOWS_PACKAGES=("${STRIVANE_WINDOWS_BUILD_PACKAGES[@]}" g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-posix googletest clang-14 wine64 wine32:i386)
 
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {

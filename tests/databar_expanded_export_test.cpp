@@ -1,6 +1,7 @@
 // The DataBarExpanded export: line-by-line copy, buffer bounds, segments per row, debug
 // output and concurrent callers.
 #include "Tarnwick.h"
+#include "support/environment.hpp"
 
 #include "font/font_text.hpp"
 #include "tallowlib/symbol_text.hpp"
@@ -96,15 +97,15 @@ TEST(DataBarExpandedExport, DebugOutputOnlyWhenAskedFor)
     for (const auto& l : lines)
         expected += "Tarnwick: " + l + "\n";
 
-    ::unsetenv("TARNWICK_DEBUG_OUTPUT");
+    strivane::test::setEnvironment("TARNWICK_DEBUG_OUTPUT", nullptr);
     testing::internal::CaptureStderr();
     call(input, 4);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
-    ::setenv("TARNWICK_DEBUG_OUTPUT", "1", 1);
+    strivane::test::setEnvironment("TARNWICK_DEBUG_OUTPUT", "1");
     testing::internal::CaptureStderr();
     call(input, 4);
-    ::unsetenv("TARNWICK_DEBUG_OUTPUT");
+    strivane::test::setEnvironment("TARNWICK_DEBUG_OUTPUT", nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
 }
 

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/regex.hpp>
-
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -167,7 +166,7 @@ TEST(Ean128Parser, AddedRulesServeStyleFour)
     parser.addRule("10", "(.*)", "never");  // the first matching rule wins
     parser.addRule("21", "y", "#");         // every match replaced, case-insensitive
     EXPECT_EQ(parser.ruleCount(), 3u);
-    EXPECT_THROW(parser.addRule("(", "x", "y"), boost::regex_error);
+    EXPECT_THROW(parser.addRule("(", "x", "y"), std::regex_error);
     EXPECT_EQ(parser.ruleCount(), 3u);
 
     ean128_element e;

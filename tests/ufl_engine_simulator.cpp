@@ -72,7 +72,7 @@ engine::engine(const char* libraryPath, std::uint32_t offeredVersion)
         loadError_ = dlerror();
         return;
     }
-    auto initialize = reinterpret_cast<std::int32_t (*)(std::uint32_t)>(symbol("UF5Initialize"));
+    auto initialize = reinterpret_cast<std::int32_t(UFL_CALL*)(std::uint32_t)>(symbol("UF5Initialize"));
     if (initialize == nullptr)
         return;
     initializeResult_ = initialize(offeredVersion);
@@ -86,7 +86,7 @@ engine::~engine()
 {
     if (handle_ == nullptr)
         return;
-    if (auto terminate = reinterpret_cast<std::int32_t (*)()>(symbol("UFTerminate")))
+    if (auto terminate = reinterpret_cast<std::int32_t(UFL_CALL*)()>(symbol("UFTerminate")))
         terminate();
     dlclose(handle_);
 }
@@ -98,7 +98,7 @@ void* engine::symbol(const char* name) const
 
 void engine::readLists()
 {
-    using list_fn = const void* (*)();
+    using list_fn = const void*(UFL_CALL*)();
     const char* getters[] = {"UF5GetFunctionDefStrings", "UFGetFunctionTemplates", "UFGetFunctionExamples"};
     std::array<const void*, 3> lists{};
     for (std::size_t k = 0; k < lists.size(); ++k) {
@@ -184,7 +184,7 @@ call_result engine::call(std::string_view name, const std::vector<argument>& arg
         }
     } else if (r.code == -1) {
         r.errorIndex = static_cast<std::uint16_t>(get<std::int32_t>(block.data() + resultSlotOffset) & 0xFFFF);
-        using recovery_fn = const char* (*)(void*, void*);
+        using recovery_fn = const char*(UFL_CALL*)(void*, void*);
         if (auto recovery = reinterpret_cast<recovery_fn>(symbol("UFErrorRecovery")))
             if (const char* text = recovery(block.data(), nullptr))
                 r.errorText = text;

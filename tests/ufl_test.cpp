@@ -79,8 +79,8 @@ TEST(UflEngine, VersionNegotiation)
         EXPECT_EQ(e.initializeResult(), c.expected) << std::hex << c.offered << " " << e.loadError();
     }
     ASSERT_TRUE(ufl().ready()) << ufl().loadError();
-    auto version = reinterpret_cast<std::uint16_t (*)()>(ufl().symbol("UFGetVersion"));
-    auto terminate = reinterpret_cast<std::int32_t (*)()>(ufl().symbol("UFTerminate"));
+    auto version = reinterpret_cast<std::uint16_t(UFL_CALL*)()>(ufl().symbol("UFGetVersion"));
+    auto terminate = reinterpret_cast<std::int32_t(UFL_CALL*)()>(ufl().symbol("UFTerminate"));
     ASSERT_NE(version, nullptr);
     ASSERT_NE(terminate, nullptr);
     EXPECT_EQ(version(), 0x500);
@@ -130,7 +130,7 @@ TEST(UflEngine, FunctionTableTemplatesAndExamples)
 
 TEST(UflEngine, ErrorTextsByIndexAndJobCalls)
 {
-    auto recovery = reinterpret_cast<const char* (*)(ufl_param_block*, ufl_job_info*)>(
+    auto recovery = reinterpret_cast<const char*(UFL_CALL*)(ufl_param_block*, ufl_job_info*)>(
         ufl().symbol("UFErrorRecovery"));
     ASSERT_NE(recovery, nullptr);
     const struct {
@@ -144,8 +144,8 @@ TEST(UflEngine, ErrorTextsByIndexAndJobCalls)
         EXPECT_EQ(recovery(&block, nullptr), c.text) << c.index;
     }
     EXPECT_STREQ(recovery(nullptr, nullptr), "unknown error");
-    auto start = reinterpret_cast<void (*)(ufl_job_info*)>(ufl().symbol("UFStartJob"));
-    auto end = reinterpret_cast<void (*)(ufl_job_info*)>(ufl().symbol("UFEndJob"));
+    auto start = reinterpret_cast<void(UFL_CALL*)(ufl_job_info*)>(ufl().symbol("UFStartJob"));
+    auto end = reinterpret_cast<void(UFL_CALL*)(ufl_job_info*)>(ufl().symbol("UFEndJob"));
     ASSERT_NE(start, nullptr);
     ASSERT_NE(end, nullptr);
     start(nullptr);

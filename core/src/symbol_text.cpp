@@ -24,6 +24,16 @@ void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::ve
     detail::encodeDataBarFixed(s, input, lines, humanReadable);
 }
 
+std::vector<std::string>& threadLines([[maybe_unused]] std::vector<std::string>& callOwned)
+{
+#ifdef _WIN32
+    return callOwned;
+#else
+    thread_local std::vector<std::string> lines;
+    return lines;
+#endif
+}
+
 std::size_t joinedSize(const std::vector<std::string>& lines)
 {
     std::size_t size = 0;

@@ -1,5 +1,7 @@
 #include "trace.hpp"
 
+#include "process_lock.hpp"
+
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -15,9 +17,9 @@ struct trace_sink {
 
 // The one process-wide sink, guarded by its own lock so that installing it while other
 // threads trace is safe.
-std::mutex& sinkLock()
+detail::process_lock& sinkLock()
 {
-    static std::mutex lock;
+    static detail::process_lock lock;
     return lock;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Tarnwick.h"
 #include "build_config.hpp"
+#include "version_resource.hpp"
 #include "version_text.hpp"
 
 #include <QLibrary>
@@ -16,6 +17,14 @@ bool CFileVersionInfo::create(const QString& fileName)
     if (fileName.isEmpty())
         return false;
     reset();
+#ifdef _WIN32
+    // Windows: the file's version resource, which its Properties show too.
+    version_resource resource;
+    if (readVersionResource(reinterpret_cast<const wchar_t*>(fileName.utf16()), resource)) {
+        setRecord(resource.productName.c_str(), resource.fileVersionMS, resource.fileVersionLS);
+        return valid_;
+    }
+#endif
     QLibrary library(fileName);
     if (!library.load())
         return false;

@@ -22,10 +22,15 @@
 #define TARNWICK_CALL
 #endif
 
-#if defined(_WIN32)
+/* Tarnwick.dll exports what callers import; elsewhere the symbols are visible. */
+#if defined(_WIN32) && defined(TARNWICK_BUILDING_LIBRARY)
 #define TARNWICK_API __declspec(dllexport)
-#else
+#elif defined(_WIN32)
+#define TARNWICK_API __declspec(dllimport)
+#elif defined(__GNUC__)
 #define TARNWICK_API __attribute__((visibility("default")))
+#else
+#define TARNWICK_API
 #endif
 
 #ifdef __cplusplus

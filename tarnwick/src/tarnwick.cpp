@@ -19,7 +19,8 @@ using namespace Kelbrin::Tallowlib;
 namespace {
 
 // The calling thread's last diagnostic, zero-terminated; empty after a successful call. A
-// plain array, so that nothing is left to destroy when a thread ends or the library unloads.
+// plain array, so that nothing is left to destroy when a thread ends or the library unloads
+// (see threadLines for the lines of an encode).
 constexpr std::size_t lastErrorCapacity = 512;
 thread_local char lastError[lastErrorCapacity];
 
@@ -86,7 +87,8 @@ int encodeOneText(symbology s, const char* input, char* output, std::int32_t siz
     if (isEmpty(input))
         return -1;
     try {
-        thread_local std::vector<std::string> lines;
+        std::vector<std::string> callOwned;
+        std::vector<std::string>& lines = threadLines(callOwned);
         encodeFontLines(s, input, 22, lines);
         return copyJoined(lines, output, size);
     } catch (const std::exception& e) {
@@ -172,7 +174,8 @@ TARNWICK_API int TARNWICK_CALL DataBarExpanded(const char* input, std::int32_t s
     if (isEmpty(input))
         return -1;
     try {
-        thread_local std::vector<std::string> lines;
+        std::vector<std::string> callOwned;
+        std::vector<std::string>& lines = threadLines(callOwned);
         encodeFontLines(symbology::databar_expanded, input, segmentsPerRow, lines);
         return copyLineByLine(lines, output, size);
     } catch (const std::exception& e) {

@@ -25,10 +25,15 @@
 #define UFL_CALL
 #endif
 
-#if defined(_WIN32)
+/* U25Ferrow.dll exports what callers import; elsewhere the symbols are visible. */
+#if defined(_WIN32) && defined(UFL_BUILDING_LIBRARY)
 #define UFL_API __declspec(dllexport)
-#else
+#elif defined(_WIN32)
+#define UFL_API __declspec(dllimport)
+#elif defined(__GNUC__)
 #define UFL_API __attribute__((visibility("default")))
+#else
+#define UFL_API
 #endif
 
 #ifdef __cplusplus

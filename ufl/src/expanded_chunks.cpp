@@ -7,8 +7,15 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <new>
+#include <type_traits>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
 
 using Kelbrin::Tallowlib::symbology;
 using namespace Kelbrin::U25Ferrow;
@@ -30,15 +37,49 @@ struct expanded_chunk_buffer {
 static_assert(sizeof(expanded_chunk_buffer) == textStart + textCapacity);
 static_assert(offsetof(expanded_chunk_buffer, text) == textStart);
 
-// The calling thread's buffer, created on first use and freed when the thread ends; null
-// only when it could not be allocated.
+static_assert(std::is_trivially_destructible_v<expanded_chunk_buffer>);
+
+#ifdef _WIN32
+// One TLS slot, reserved when the library is loaded. A thread's buffer is allocated on its
+// first _Set or _Get and freed when the thread ends; unloading frees the unloading thread's
+// buffer and the slot. Nothing is left behind that would run library code after an unload.
+DWORD& chunkSlot()
+{
+    static DWORD slot = TLS_OUT_OF_INDEXES;
+    return slot;
+}
+
+void freeThreadBuffer()
+{
+    if (chunkSlot() == TLS_OUT_OF_INDEXES)
+        return;
+    delete static_cast<expanded_chunk_buffer*>(TlsGetValue(chunkSlot()));
+    TlsSetValue(chunkSlot(), nullptr);
+}
+
+// The calling thread's buffer; null only when the slot or the allocation is missing.
 expanded_chunk_buffer* threadBuffer()
 {
-    thread_local std::unique_ptr<expanded_chunk_buffer> buffer;
-    if (!buffer)
-        buffer.reset(new (std::nothrow) expanded_chunk_buffer{});
-    return buffer.get();
+    if (chunkSlot() == TLS_OUT_OF_INDEXES)
+        return nullptr;
+    auto* buffer = static_cast<expanded_chunk_buffer*>(TlsGetValue(chunkSlot()));
+    if (buffer == nullptr) {
+        buffer = new (std::nothrow) expanded_chunk_buffer{};
+        if (buffer != nullptr && TlsSetValue(chunkSlot(), buffer) == 0) {
+            delete buffer;
+            buffer = nullptr;
+        }
+    }
+    return buffer;
 }
+#else
+// The calling thread's buffer: a plain array that every thread has, with nothing to destroy.
+expanded_chunk_buffer* threadBuffer()
+{
+    thread_local expanded_chunk_buffer buffer{};
+    return &buffer;
+}
+#endif
 
 std::uint32_t textEnd(const expanded_chunk_buffer& chunks)
 {
@@ -94,3 +135,26 @@ UFL_API std::int32_t UFL_CALL Kelbrin_DataBarExpanded_Get(ufl_param_block* block
 }
 
 }  // extern "C"
+
+#ifdef _WIN32
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        chunkSlot() = TlsAlloc();
+        return chunkSlot() != TLS_OUT_OF_INDEXES ? TRUE : FALSE;
+    case DLL_THREAD_DETACH:
+        freeThreadBuffer();
+        break;
+    case DLL_PROCESS_DETACH:
+        freeThreadBuffer();
+        if (chunkSlot() != TLS_OUT_OF_INDEXES)
+            TlsFree(chunkSlot());
+        chunkSlot() = TLS_OUT_OF_INDEXES;
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}
+#endif

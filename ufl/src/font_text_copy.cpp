@@ -13,7 +13,8 @@ int copyFontText(Tallowlib::symbology s, const char* input, std::int32_t segment
         return -1;
     try {
         // The lines are the scratch area: the caller's buffer is touched only on success.
-        thread_local std::vector<std::string> lines;
+        std::vector<std::string> callOwned;
+        std::vector<std::string>& lines = Tallowlib::threadLines(callOwned);
         Tallowlib::encodeFontLines(s, input, segmentsPerRow, lines);
         const std::size_t length = Tallowlib::joinedSize(lines);
         if (output == nullptr || length + 1 > capacity)

@@ -32,6 +32,12 @@ void encodeFontLines(symbology s, const char* input, int segmentsPerRow, std::ve
 // the symbology refuses.
 std::string ean13LookAlike(symbology s, const char* input);
 
+// Where a library call keeps its lines: elsewhere than on Windows, the calling thread's own
+// lines, whose storage is reused from call to call (the C library keeps a shared library mapped
+// until a thread's thread-local objects are gone); on Windows `callOwned` itself, since a DLL
+// keeps no thread-local object with a destructor: it would run after FreeLibrary, or never.
+std::vector<std::string>& threadLines(std::vector<std::string>& callOwned);
+
 // Lines joined with "\r\n", none after the last.
 std::string joinLines(const std::vector<std::string>& lines);
 // The size of the joined text, and the joined text written to `out` (which holds that many bytes).

@@ -1,9 +1,11 @@
 // The DataBar Expanded encoder: element strings -> data string -> element-width text.
 #include "expanded/databar_expanded.hpp"
 #include "gs1/ean128_parser.hpp"
+#include "process_lock.hpp"
 #include "tallowlib/errors.hpp"
 
 #include <mutex>
+#include <type_traits>
 #include <string>
 #include <utility>
 
@@ -12,9 +14,9 @@ namespace Kelbrin::Tallowlib {
 namespace {
 
 // The library's process-wide lock, held around parsing, compaction and width building.
-std::mutex& expandedEncodeLock()
+detail::process_lock& expandedEncodeLock()
 {
-    static std::mutex lock;
+    static detail::process_lock lock;
     return lock;
 }
 
@@ -62,7 +64,9 @@ namespace detail {
 int expandedSymbolWidths(const char* input, int segmentsPerRow, expanded_widths& widths, std::string* humanReadable)
 {
     const int s = normaliseSegmentsPerRow(segmentsPerRow);
-    // Reused from call to call: the data string is the only sizeable thing a call needs.
+    // Reused from call to call: the data string is the only sizeable thing a call needs. It
+    // is a plain array, so a thread's copy leaves nothing to destroy when the thread ends.
+    static_assert(std::is_trivially_destructible_v<detail::expanded_data_string>);
     thread_local detail::expanded_data_string dataString;
     std::string text;
     int symbolCharacters = 0;

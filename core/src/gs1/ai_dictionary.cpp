@@ -2,11 +2,11 @@
 
 #include "gs1/fixed_field.hpp"
 
-#include <boost/regex.hpp>
-
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <regex>
+#include <string>
 
 namespace Kelbrin::Tallowlib {
 
@@ -240,12 +240,12 @@ static_assert([] {
 }());
 
 // The formatting rules' expressions, compiled once.
-const std::array<boost::regex, formattingRules.size()>& ruleExpressions()
+const std::array<std::regex, formattingRules.size()>& ruleExpressions()
 {
     static const auto compiled = [] {
-        std::array<boost::regex, formattingRules.size()> out;
+        std::array<std::regex, formattingRules.size()> out;
         for (std::size_t i = 0; i < formattingRules.size(); ++i)
-            out[i].assign(formattingRules[i].expression, boost::regex::perl | boost::regex::icase);
+            out[i].assign(formattingRules[i].expression, std::regex::ECMAScript | std::regex::icase);
         return out;
     }();
     return compiled;
@@ -282,17 +282,17 @@ const ai_hr_rule* findAiFormattingRule(std::string_view ai)
 std::string applyAiFormattingRule(const ai_hr_rule& rule, std::string_view data)
 {
     std::string out;
-    const auto replacement = fieldText(rule.replacement);
+    const std::string replacement(fieldText(rule.replacement));
     std::size_t index = 0;
     while (index < formattingRules.size() && &formattingRules[index] != &rule)
         ++index;
     if (index < formattingRules.size()) {
-        boost::regex_replace(std::back_inserter(out), data.begin(), data.end(), ruleExpressions()[index], replacement);
+        std::regex_replace(std::back_inserter(out), data.begin(), data.end(), ruleExpressions()[index], replacement);
     } else {
         // A rule from elsewhere: compiled for this call only.
         const auto text = fieldText(rule.expression);
-        const boost::regex expression(text.begin(), text.end(), boost::regex::perl | boost::regex::icase);
-        boost::regex_replace(std::back_inserter(out), data.begin(), data.end(), expression, replacement);
+        const std::regex expression(text.begin(), text.end(), std::regex::ECMAScript | std::regex::icase);
+        std::regex_replace(std::back_inserter(out), data.begin(), data.end(), expression, replacement);
     }
     return out;
 }

@@ -4,8 +4,7 @@
 
 #include "gs1/ean128_element.hpp"
 
-#include <boost/regex.hpp>
-
+#include <regex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,8 +13,8 @@ namespace Kelbrin::Tallowlib::detail {
 
 // A formatting rule added to a parser, compiled when it is added.
 struct custom_hr_rule {
-    boost::regex aiPattern;
-    boost::regex expression;  // case-insensitive
+    std::regex aiPattern;
+    std::regex expression;  // case-insensitive
     std::string replacement;
 };
 

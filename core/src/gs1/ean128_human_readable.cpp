@@ -36,9 +36,9 @@ std::string grouped(const element_texts& t)
 std::string customRules(const element_texts& t, std::span<const custom_hr_rule> rules)
 {
     for (const custom_hr_rule& rule : rules) {
-        if (boost::regex_match(t.ai.begin(), t.ai.end(), rule.aiPattern)) {
+        if (std::regex_match(t.ai.begin(), t.ai.end(), rule.aiPattern)) {
             std::string out = prefix(t.ai);
-            boost::regex_replace(std::back_inserter(out), t.normalised.begin(), t.normalised.end(), rule.expression,
+            std::regex_replace(std::back_inserter(out), t.normalised.begin(), t.normalised.end(), rule.expression,
                                  rule.replacement);
             return out;
         }

@@ -120,8 +120,8 @@ int ean128_parser::nextElement(ean128_element& out)
 
 void ean128_parser::addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement)
 {
-    rules_.push_back({boost::regex(aiPattern.begin(), aiPattern.end()),
-                      boost::regex(expression.begin(), expression.end(), boost::regex::perl | boost::regex::icase),
+    rules_.push_back({std::regex(aiPattern.begin(), aiPattern.end()),
+                      std::regex(expression.begin(), expression.end(), std::regex::ECMAScript | std::regex::icase),
                       std::string(replacement)});
 }
 

@@ -63,7 +63,8 @@ public:
     const std::string& diagnostic() const noexcept { return diagnostic_; }
 
     // Appends a formatting rule for style 4 (same shape as ai_hr_rule; the expression is
-    // matched case-insensitively). Throws boost::regex_error for an invalid expression.
+    // matched case-insensitively, in ECMAScript syntax). Throws std::regex_error for an invalid
+    // expression.
     void addRule(std::string_view aiPattern, std::string_view expression, std::string_view replacement);
     std::size_t ruleCount() const noexcept;
 
