@@ -29,21 +29,31 @@ def _text_style(symbol):
     return f'style:font-name={quoteattr(symbol.font)} fo:font-size="{symbol.points}pt"'
 
 
-def writer_document(placements, symbols):
+def run_indent_pt(lines, points):
+    """The negative right indent (in points) that keeps Writer from splitting the longest of
+    `lines` into separately placed runs: Writer's runs hold at most (line width) / (font height
+    in twips / 8) characters."""
+    return max(len(line) for line in lines) * points / 8
+
+
+def writer_document(placements, symbols, indent=True):
     """Flat ODF text. `placements`: (symbol, layout) in order; layout "paragraphs" sets each line
-    of a symbol as a paragraph, "breaks" all lines as one paragraph with line breaks."""
+    of a symbol as a paragraph, "breaks" all lines as one paragraph with line breaks. With
+    `indent`, each font's paragraphs get the negative right indent of run_indent_pt."""
     styles, body, names = [], [], {}
     for symbol, layout in placements:
         key = (symbol.font, symbol.points)
         if key not in names:
             n = len(names)
             names[key] = n
+            lines = [line for s, _ in placements if (s.font, s.points) == key for line in s.lines]
+            right = f'fo:margin-right="-{run_indent_pt(lines, symbol.points):.1f}pt"' if indent else ""
             # Keep: a symbol's lines stay on one page; last line: may end a page.
             for suffix, keep in (("K", 'fo:keep-with-next="always" fo:keep-together="always"'), ("E", "")):
                 styles.append(
                     f'<style:style style:name="S{n}{suffix}" style:family="paragraph">'
                     f'<style:paragraph-properties fo:margin-top="0cm" fo:margin-bottom="0cm" '
-                    f'fo:line-height="100%" {keep}/>'
+                    f'fo:line-height="100%" {right} {keep}/>'
                     f'<style:text-properties {_text_style(symbol)}/></style:style>')
         n = names[key]
         if layout == "breaks":

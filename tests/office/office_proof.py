@@ -24,6 +24,7 @@ import time
 from pathlib import Path
 
 from office_documents import calc_document, writer_document
+from pdf_glyphs import read_runs
 
 READERS = ("zbar", "zxing-cpp", "zxing-wasm")
 READER_MARK = {"zbar": "b", "zxing-cpp": "x", "zxing-wasm": "w"}
@@ -154,6 +155,25 @@ def convert(args, documents, env):
     return pdfs
 
 
+def runs_per_placement(pdf, placements):
+    """Per placement, the most runs of text one of its lines was printed in (Writer splits long
+    lines into runs it places apart); None where the PDF's lines do not match the placements."""
+    lines = []
+    for r in read_runs(pdf):
+        key = (r.page, round(r.y, 2))
+        if lines and lines[-1][0] == key:
+            lines[-1][1] += 1
+        else:
+            lines.append([key, 1])
+    if len(lines) != sum(len(s.lines) for s, _ in placements):
+        return [None] * len(placements)
+    out, at = [], 0
+    for symbol, _ in placements:
+        out.append(max(n for _, n in lines[at:at + len(symbol.lines)]))
+        at += len(symbol.lines)
+    return out
+
+
 def rasterise(pdf, tool, dpi, mode, outdir):
     outdir.mkdir(parents=True)
     if tool == "poppler":
@@ -203,12 +223,12 @@ def raster_label(raster):
     return f"{'pop' if tool == 'poppler' else 'gs'}{dpi}{'a' if mode == 'gray' else 'b'}"
 
 
-def evaluate(documents, results, required):
+def evaluate(documents, results, required, runs):
     """Rows of the table and the list of misses."""
     rows, misses = [], []
     for name, (_, placements) in documents.items():
         for i, (symbol, layout) in enumerate(placements):
-            cells = []
+            cells = [str(runs[name][i] or "?")]
             for raster in RASTERS:
                 crops, readings = results[(name, raster)]
                 got = good_readers(readings[crops[i]], symbol) if i < len(crops) else set()
@@ -223,14 +243,15 @@ def evaluate(documents, results, required):
 def print_table(rows, required, results, documents):
     print("Readers: b zbar, x zxing-cpp, w zxing-wasm (zxing-cpp 3); '!' a reader that reads the "
           "tool's drawing did not read it here.")
-    print("Rasters: pop poppler, gs Ghostscript; 300/600 dpi; a antialiased, b bilevel.\n")
-    head = f"{'doc':6} {'id':>3} {'symbology':24} {'font':22} {'pt':>3} {'layout':10} {'need':4} " + \
+    print("Rasters: pop poppler, gs Ghostscript; 300/600 dpi; a antialiased, b bilevel. runs: the most "
+          "runs of text a line of the symbol was printed in (1: not split).\n")
+    head = f"{'doc':6} {'id':>3} {'symbology':24} {'font':22} {'pt':>3} {'layout':10} {'need':4} runs " + \
         " ".join(f"{raster_label(r):8}" for r in RASTERS)
     print(head)
     for name, symbol, layout, cells in rows:
         need = "".join(READER_MARK[r] for r in READERS if r in required[symbol.id]) or "-"
         print(f"{name:6} {symbol.id:>3} {symbol.symbology:24} {symbol.font:22} {symbol.points:>3} {layout:10} "
-              f"{need:4} " + " ".join(f"{c:8}" for c in cells))
+              f"{need:4} {cells[0]:>4} " + " ".join(f"{c:8}" for c in cells[1:]))
     for name, (_, placements) in documents.items():
         for raster in RASTERS:
             found = len(results[(name, raster)][0])
@@ -244,14 +265,16 @@ def print_summary(rows):
     counts = collections.defaultdict(lambda: [0, 0])
     for name, symbol, _, cells in rows:
         c = counts[(symbol.symbology, name)]
-        c[0] += sum(1 for cell in cells if not cell.endswith("!"))
-        c[1] += len(cells)
+        c[0] += sum(1 for cell in cells[1:] if not cell.endswith("!"))
+        c[1] += len(cells) - 1
     docs = sorted({d for _, d in counts}, key=["writer", "calc", "rtf"].index)
     print("\nSymbol readings that met the goal, of all (every placement x raster):")
     print(f"{'symbology':26}" + "".join(f"{d:>12}" for d in docs))
     for symbology in dict.fromkeys(s for s, _ in counts):
         print(f"{symbology:26}" + "".join(f"{counts[(symbology, d)][0]:>6} of {counts[(symbology, d)][1]:<3}"
                                           for d in docs))
+    split = collections.Counter(name for name, _, _, cells in rows if cells[0] not in ("1", "?", "-"))
+    print(f"{'lines split into runs':26}" + "".join(f"{split[d]:>12}" for d in docs))
 
 
 def main():
@@ -287,8 +310,11 @@ def main():
     t = time.monotonic()
     pdfs = convert(args, documents, env)
     print(f"LibreOffice conversion: {time.monotonic() - t:.1f} s")
+    # Calc prints through another text engine, which writes a cell's lines as one run.
+    runs = {name: runs_per_placement(pdfs[name], placements) if name != "calc" else ["-"] * len(placements)
+            for name, (_, placements) in documents.items()}
     results = read_documents(args, documents, pdfs)
-    rows, misses = evaluate(documents, results, required)
+    rows, misses = evaluate(documents, results, required, runs)
     print_table(rows, required, results, documents)
     print_summary(rows)
     print(f"\n{len(misses)} readings missed the goal; whole proof {time.monotonic() - start:.1f} s; "
