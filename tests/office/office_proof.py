@@ -31,7 +31,7 @@ READER_MARK = {"zbar": "b", "zxing-cpp": "x", "zxing-wasm": "w"}
 STACKED = {"databar-stacked", "databar-stacked-omni", "databar-expanded-stacked"}
 RASTERS = [(tool, dpi, mode) for tool in ("poppler", "gs") for dpi in (300, 600) for mode in ("gray", "mono")]
 
-Symbol = collections.namedtuple("Symbol", "id symbology font points segments data expected rtf lines")
+Symbol = collections.namedtuple("Symbol", "id symbology font points segments data expected rtf own lines")
 
 
 def run(cmd, **kw):
@@ -47,18 +47,19 @@ def read_symbols(path):
     for row in Path(path).read_text().splitlines():
         f = row.split("\t")
         symbols.append(Symbol(int(f[0]), f[1], f[2], int(f[3]), int(f[4]), bytes.fromhex(f[5]),
-                              bytes.fromhex(f[6]), f[7], f[8].split(" ")))
+                              bytes.fromhex(f[6]), f[7], f[8] == "1", f[9].split(" ")))
     return symbols
 
 
 def parse_readings(text):
-    """office_scan / zxing_wasm_read output: {file: {reader: [data bytes, ...]}} and the crops."""
+    """office_scan / zxing_wasm_read output: {file: {reader: [data bytes, ...]}} and the crops
+    (file, page file, box x y w h in page pixels)."""
     readings = collections.defaultdict(lambda: collections.defaultdict(list))
     crops = []
     for line in text.splitlines():
         f = line.split("\t")
         if f[0] == "crop":
-            crops.append(f[1])
+            crops.append((f[1], f[2], [int(v) for v in f[3].split()]))
         elif len(f) >= 4:
             readings[f[0]][f[1]].append(bytes.fromhex(f[3]))
         elif len(f) == 3:
@@ -210,12 +211,27 @@ def read_documents(args, documents, pdfs):
     for key, job in jobs.items():
         readings, crops = parse_readings(job.result())
         results[key] = (crops, readings)
-        all_crops += crops
+        all_crops += [c[0] for c in crops]
     wasm, _ = parse_readings(read_wasm(args, all_crops))
     for crops, readings in results.values():
         for c in crops:
-            readings[c].update(wasm.get(c, {}))
+            readings[c[0]].update(wasm.get(c[0], {}))
     return results
+
+
+def write_pictures(args, documents, pdfs, results):
+    """Per symbology, its symbol in the font made for it as the Writer document prints it at
+    600 dpi, with a quiet zone: the README's pictures."""
+    crops, _ = results[("writer", ("poppler", 600, "gray"))]
+    args.pictures.mkdir(parents=True, exist_ok=True)
+    for (symbol, layout), (_, page, (x, y, w, h)) in zip(documents["writer"][1], crops):
+        if not symbol.own or layout != "paragraphs":
+            continue
+        quiet = 60
+        out = args.pictures / symbol.symbology
+        run(["pdftoppm", "-png", "-gray", "-r", "600", "-singlefile", "-f", Path(page).stem.split("-")[-1],
+             "-l", Path(page).stem.split("-")[-1], "-x", str(x - quiet), "-y", str(y - quiet),
+             "-W", str(w + 2 * quiet), "-H", str(h + 2 * quiet), pdfs["writer"], out])
 
 
 def raster_label(raster):
@@ -231,7 +247,7 @@ def evaluate(documents, results, required, runs):
             cells = [str(runs[name][i] or "?")]
             for raster in RASTERS:
                 crops, readings = results[(name, raster)]
-                got = good_readers(readings[crops[i]], symbol) if i < len(crops) else set()
+                got = good_readers(readings[crops[i][0]], symbol) if i < len(crops) else set()
                 missing = required[symbol.id] - got
                 cells.append("".join(READER_MARK[r] for r in READERS if r in got) + ("!" if missing else ""))
                 if missing:
@@ -287,6 +303,7 @@ def main():
     p.add_argument("--work", required=True, type=Path, help="working directory (emptied first)")
     p.add_argument("--strict", action="store_true", help="fail when a symbol misses the goal")
     p.add_argument("--jobs", type=int, default=2)
+    p.add_argument("--pictures", type=Path, help="also write the README's pictures to this directory")
     args = p.parse_args()
     args.source = Path(__file__).resolve().parent
     args.fonts = args.fonts.resolve()
@@ -315,6 +332,8 @@ def main():
             for name, (_, placements) in documents.items()}
     results = read_documents(args, documents, pdfs)
     rows, misses = evaluate(documents, results, required, runs)
+    if args.pictures:
+        write_pictures(args, documents, pdfs, results)
     print_table(rows, required, results, documents)
     print_summary(rows)
     print(f"\n{len(misses)} readings missed the goal; whole proof {time.monotonic() - start:.1f} s; "
