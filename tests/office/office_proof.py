@@ -52,7 +52,7 @@ def read_symbols(path):
 
 
 def parse_readings(text):
-    """office_scan / zxing_wasm_read output: {file: {reader: [data bytes, ...]}} and the crops
+    """office_scan / zxing_wasm_read output: {file: {reader: [(format, data bytes), ...]}} and the crops
     (file, page file, box x y w h in page pixels)."""
     readings = collections.defaultdict(lambda: collections.defaultdict(list))
     crops = []
@@ -61,7 +61,7 @@ def parse_readings(text):
         if f[0] == "crop":
             crops.append((f[1], f[2], [int(v) for v in f[3].split()]))
         elif len(f) >= 4:
-            readings[f[0]][f[1]].append(bytes.fromhex(f[3]))
+            readings[f[0]][f[1]].append((f[2], bytes.fromhex(f[3])))
         elif len(f) == 3:
             readings[f[0]][f[1]]  # nothing read
     return readings, crops
@@ -84,8 +84,21 @@ def read_wasm(args, files):
     return out
 
 
+def family(format_name):
+    name = format_name.upper()
+    return "code128" if "128" in name else "databar" if "DATABAR" in name else name
+
+
 def good_readers(readings, symbol):
-    return {r for r in READERS if readings.get(r) and readings[r] == [symbol.expected]}
+    """The readers that read the symbol's data, and nothing else of its family (a reader's
+    stray reading of another symbology in the bars, such as an EAN add-on, is ignored)."""
+    own = "code128" if symbol.symbology in ("code128", "gs1-128") else "databar"
+    good = set()
+    for reader in READERS:
+        read = [data for fmt, data in readings.get(reader, []) if family(fmt) == own]
+        if read and all(data == symbol.expected for data in read):
+            good.add(reader)
+    return good
 
 
 def reference_readers(args, symbols):
@@ -130,11 +143,14 @@ def make_documents(args, symbols):
 
 
 def fontconfig_file(args):
-    """A private fontconfig configuration: the system's, plus the build's fonts."""
+    """A private fontconfig configuration: the system's, plus the build's fonts, and no other
+    copy of them (an older installed one would otherwise be as likely to be used)."""
     conf = args.work / "fonts.conf"
     conf.write_text('<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd"><fontconfig>'
                     '<include ignore_missing="yes">/etc/fonts/fonts.conf</include>'
-                    f'<dir>{args.fonts}</dir><cachedir>{args.work / "fontcache"}</cachedir></fontconfig>\n')
+                    f'<dir>{args.fonts}</dir><cachedir>{args.work / "fontcache"}</cachedir>'
+                    '<selectfont><rejectfont><glob>*/ZLTDataBar*</glob></rejectfont>'
+                    f'<acceptfont><glob>{args.fonts}/*</glob></acceptfont></selectfont></fontconfig>\n')
     return conf
 
 
