@@ -22,10 +22,17 @@ target_include_directories(office_samples PRIVATE ${PROJECT_SOURCE_DIR}/desktop/
 target_link_libraries(office_samples PRIVATE font_samples strivane_render Qt6::Core)
 strivane_warnings(office_samples)
 
+add_library(office_pages STATIC office/office_pages.cpp)
+target_include_directories(office_pages PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/office)
+target_link_libraries(office_pages PUBLIC scan_support PRIVATE PNG::PNG)
+strivane_warnings(office_pages)
+
 add_executable(office_scan office/office_scan.cpp)
 target_include_directories(office_scan PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(office_scan PRIVATE scan_support font_samples PNG::PNG)
+target_link_libraries(office_scan PRIVATE office_pages font_samples)
 strivane_warnings(office_scan)
+
+strivane_test(office_pages_tests SOURCES office/office_pages_test.cpp LABELS scan LIBS office_pages)
 
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 set(_office_strict)

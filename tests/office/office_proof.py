@@ -309,7 +309,7 @@ def print_summary(rows):
     print(f"{'lines split into runs':26}" + "".join(f"{split[d]:>12}" for d in docs))
 
 
-def main():
+def parse_args():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     p.add_argument("--samples", required=True, help="office_samples program")
     p.add_argument("--office-scan", required=True, help="office_scan program")
@@ -324,14 +324,37 @@ def main():
     args.source = Path(__file__).resolve().parent
     args.fonts = args.fonts.resolve()
     args.work = args.work.resolve()
+    return args
+
+
+def missing_tool(args):
     for tool in ("soffice", "pdftoppm", "pdfunite", "gs", "node"):
         if not shutil.which(tool):
-            print(f"office proof skipped: {tool} not installed (scripts/test installs it)")
-            return 77
+            return f"{tool} not installed"
     if not (args.node_modules / "zxing-wasm" / "package.json").exists():
-        print(f"office proof skipped: zxing-wasm not installed in {args.node_modules} (scripts/test installs it)")
-        return 77
+        return f"zxing-wasm not installed in {args.node_modules}"
+    return None
 
+
+def printed_runs(documents, pdfs):
+    """Per document and placement the runs of text of runs_per_placement; fails the proof when
+    LibreOffice printed anything in another font (a barcode font it did not find)."""
+    for name, pdf in pdfs.items():
+        strangers = {r.font for r in read_runs(pdf) if not r.font.startswith("ZLTDataBar")}
+        if strangers:
+            sys.exit(f"office proof: LibreOffice printed {name} in {', '.join(sorted(strangers))}, "
+                     "not only in the barcode fonts")
+    # Calc prints through another text engine, which writes a cell's lines as one run.
+    return {name: runs_per_placement(pdfs[name], placements) if name != "calc" else ["-"] * len(placements)
+            for name, (_, placements) in documents.items()}
+
+
+def main():
+    args = parse_args()
+    missing = missing_tool(args)
+    if missing:
+        print(f"office proof skipped: {missing} (scripts/test installs it)")
+        return 77
     start = time.monotonic()
     shutil.rmtree(args.work, ignore_errors=True)
     (args.work / "samples").mkdir(parents=True)
@@ -343,9 +366,7 @@ def main():
     t = time.monotonic()
     pdfs = convert(args, documents, env)
     print(f"LibreOffice conversion: {time.monotonic() - t:.1f} s")
-    # Calc prints through another text engine, which writes a cell's lines as one run.
-    runs = {name: runs_per_placement(pdfs[name], placements) if name != "calc" else ["-"] * len(placements)
-            for name, (_, placements) in documents.items()}
+    runs = printed_runs(documents, pdfs)
     results = read_documents(args, documents, pdfs)
     rows, misses = evaluate(documents, results, required, runs)
     if args.pictures:
