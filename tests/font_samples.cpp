@@ -148,6 +148,17 @@ bool predefinedLength(std::string_view ai)
     return false;
 }
 
+std::string hex(std::string_view bytes)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    for (const unsigned char c : bytes) {
+        out.push_back(digits[c >> 4]);
+        out.push_back(digits[c & 15]);
+    }
+    return out;
+}
+
 std::string readerData(std::string_view format, std::string data)
 {
     if (format == "DataBar" && data.size() == 14)

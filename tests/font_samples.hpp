@@ -26,6 +26,9 @@ std::string bracketedToData(std::string_view text);
 // zxing-cpp gives DataBar's bare GTIN and DataBar Expanded as AIs in brackets.
 std::string readerData(std::string_view format, std::string data);
 
+// Bytes as lower-case hex digits, two per byte (how the office proof's tools pass data on).
+std::string hex(std::string_view bytes);
+
 // `count` samples for `s`, the same for the same seed. For DataBar Expanded the segments per
 // row cycle through 2, 4 .. 20 when `stacked`, and are 22 (one row) otherwise.
 std::vector<sample> randomSamples(Kelbrin::Tallowlib::symbology s, int count, unsigned seed, bool stacked = false);

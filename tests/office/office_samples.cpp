@@ -27,6 +27,8 @@
 using namespace Kelbrin::Tallowlib;
 using namespace Kelbrin::Render;
 
+using strivane::fonttest::hex;
+
 namespace {
 
 struct symbology_case {
@@ -74,17 +76,6 @@ office_symbol pick(const symbology_case& c, unsigned seed)
             break;
     }
     return best;
-}
-
-std::string hex(const std::string& bytes)
-{
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char c : bytes) {
-        out.push_back(digits[c >> 4]);
-        out.push_back(digits[c & 15]);
-    }
-    return out;
 }
 
 // Printed line height in points at `points`.

@@ -24,18 +24,9 @@
 namespace scan = strivane::scan;
 using namespace strivane::office;
 
-namespace {
+using strivane::fonttest::hex;
 
-std::string hex(const std::string& bytes)
-{
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char c : bytes) {
-        out.push_back(digits[c >> 4]);
-        out.push_back(digits[c & 15]);
-    }
-    return out;
-}
+namespace {
 
 void printResults(const std::string& file, const char* reader, const std::optional<std::vector<scan::decoded>>& r)
 {
