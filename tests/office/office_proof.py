@@ -8,8 +8,8 @@ Ghostscript rasterise each PDF at 300 and 600 dpi, antialiased (gray) and bileve
 cuts the symbols out and reads them with zbar and zxing-cpp, zxing_wasm_read.mjs with zxing-cpp 3.
 
 The goal per symbol: it reads in every document and every raster with every reader that reads
-the `tarnwick --png` drawing of the same symbol at 600 dpi. The table shows per symbol and
-raster which readers read it. Exit status 1 when a symbol misses the goal and --strict is given,
+the `tarnwick --png` drawing of the same symbol at the raster's resolution. The table shows per
+symbol and raster which readers read it. Exit status 1 when a symbol misses the goal and --strict is given,
 or when the proof itself cannot run; 77 when a tool it needs is missing.
 """
 
@@ -102,19 +102,24 @@ def good_readers(readings, symbol):
 
 
 def reference_readers(args, symbols):
-    """Per symbol the readers that read the tool's own drawing of it at 600 dpi."""
+    """{(symbol id, dpi): the readers that read the tool's own drawing of the symbol at that
+    resolution}, for 300 and 600 dpi."""
     ref = args.work / "reference"
     ref.mkdir()
-    files = []
+    env = dict(os.environ, STRIVANE_FONT_DIR=str(args.fonts))
+    files = {}
     for s in symbols:
-        png = ref / f"{s.id:03d}.png"
-        cmd = [args.tarnwick, "--png", png, "--font", s.font, "--size", str(s.points), "--dpi", "600"]
-        if s.symbology == "databar-expanded-stacked":
-            cmd += ["--segments", str(s.segments)]
-        run(cmd + [s.symbology, "--", s.data.decode("latin-1")])
-        files.append(str(png))
-    readings, _ = parse_readings(run([args.office_scan, *files]) + read_wasm(args, files))
-    return {s.id: good_readers(readings[f], s) for s, f in zip(symbols, files)}
+        for dpi in (300, 600):
+            png = ref / f"{s.id:03d}-{dpi}.png"
+            cmd = [args.tarnwick, "--png", png, "--font", s.font, "--size", str(s.points), "--dpi", str(dpi)]
+            if s.symbology == "databar-expanded-stacked":
+                cmd += ["--segments", str(s.segments)]
+            run(cmd + [s.symbology, "--", s.data.decode("latin-1")], env=env)
+            files[(s.id, dpi)] = str(png)
+    names = list(files.values())
+    readings, _ = parse_readings(run([args.office_scan, *names]) + read_wasm(args, names))
+    by_id = {s.id: s for s in symbols}
+    return {key: good_readers(readings[f], by_id[key[0]]) for key, f in files.items()}
 
 
 def placements_of(symbols):
@@ -264,7 +269,7 @@ def evaluate(documents, results, required, runs):
             for raster in RASTERS:
                 crops, readings = results[(name, raster)]
                 got = good_readers(readings[crops[i][0]], symbol) if i < len(crops) else set()
-                missing = required[symbol.id] - got
+                missing = required[(symbol.id, raster[1])] - got
                 cells.append("".join(READER_MARK[r] for r in READERS if r in got) + ("!" if missing else ""))
                 if missing:
                     misses.append((name, symbol, layout, raster, missing))
@@ -273,17 +278,18 @@ def evaluate(documents, results, required, runs):
 
 
 def print_table(rows, required, results, documents):
-    print("Readers: b zbar, x zxing-cpp, w zxing-wasm (zxing-cpp 3); '!' a reader that reads the "
-          "tool's drawing did not read it here.")
+    print("Readers: b zbar, x zxing-cpp, w zxing-wasm (zxing-cpp 3); need: those that read the tool's "
+          "drawing at 300/600 dpi; '!' one of those did not read it here.")
     print("Rasters: pop poppler, gs Ghostscript; 300/600 dpi; a antialiased, b bilevel. runs: the most "
           "runs of text a line of the symbol was printed in (1: not split).\n")
-    head = f"{'doc':6} {'id':>3} {'symbology':24} {'font':22} {'pt':>3} {'layout':10} {'need':4} runs " + \
+    head = f"{'doc':6} {'id':>3} {'symbology':24} {'font':22} {'pt':>3} {'layout':10} {'need':7} runs " + \
         " ".join(f"{raster_label(r):8}" for r in RASTERS)
     print(head)
     for name, symbol, layout, cells in rows:
-        need = "".join(READER_MARK[r] for r in READERS if r in required[symbol.id]) or "-"
+        need = "/".join("".join(READER_MARK[r] for r in READERS if r in required[(symbol.id, dpi)]) or "-"
+                        for dpi in (300, 600))
         print(f"{name:6} {symbol.id:>3} {symbol.symbology:24} {symbol.font:22} {symbol.points:>3} {layout:10} "
-              f"{need:4} {cells[0]:>4} " + " ".join(f"{c:8}" for c in cells[1:]))
+              f"{need:7} {cells[0]:>4} " + " ".join(f"{c:8}" for c in cells[1:]))
     for name, (_, placements) in documents.items():
         for raster in RASTERS:
             found = len(results[(name, raster)][0])
