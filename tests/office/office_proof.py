@@ -9,8 +9,8 @@ cuts the symbols out and reads them with zbar and zxing-cpp, zxing_wasm_read.mjs
 
 The goal per symbol: it reads in every document and every raster with every reader that reads
 the `tarnwick --png` drawing of the same symbol at the raster's resolution. The table shows per
-symbol and raster which readers read it. Exit status 1 when a symbol misses the goal and --strict is given,
-or when the proof itself cannot run; 77 when a tool it needs is missing.
+symbol and raster which readers read it. Exit status 1 when a symbol misses the goal and
+--strict is given, or when the proof itself cannot run; 77 when a tool it needs is missing.
 """
 
 import argparse
@@ -52,8 +52,8 @@ def read_symbols(path):
 
 
 def parse_readings(text):
-    """office_scan / zxing_wasm_read output: {file: {reader: [(format, data bytes), ...]}} and the crops
-    (file, page file, box x y w h in page pixels)."""
+    """office_scan / zxing_wasm_read output: {file: {reader: [(format, data bytes), ...]}} and
+    the crops (file, page file, box x y w h in page pixels)."""
     readings = collections.defaultdict(lambda: collections.defaultdict(list))
     crops = []
     for line in text.splitlines():
