@@ -87,9 +87,8 @@ double lineHeight(const barcode_font_info& font, int points)
 bool writeRtf(const std::string& path, const barcode_font_info& font, int points, const std::string& text)
 {
     QFile f(QString::fromStdString(path));
-    const QByteArray rtf =
-        Kelbrin::Barwright::rtfDocument(QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size())),
-                                        points * 2, QString::fromLatin1(text.c_str()));
+    const QString face = QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size()));
+    const QByteArray rtf = Kelbrin::Barwright::rtfDocument(face, points * 2, QString::fromLatin1(text.c_str()));
     return f.open(QIODevice::WriteOnly) && f.write(rtf) == rtf.size();
 }
 
