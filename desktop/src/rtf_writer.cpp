@@ -62,7 +62,8 @@ QByteArray rtfDocument(const QString& faceName, int halfPoints, const QString& t
     // indent of the longest line's length at that rate makes the line wide enough for one run,
     // whatever the page's margins.
     const qint64 rightIndent = (longestLine(text) * halfPoints * 10 + 7) / 8;
-    out += ";}}\n\\pard\\plain\\ri-" + QByteArray::number(rightIndent) + "\\f0\\fs" + QByteArray::number(halfPoints) + ' ';
+    out += ";}}\n\\pard\\plain\\ri-" + QByteArray::number(rightIndent);
+    out += "\\f0\\fs" + QByteArray::number(halfPoints) + ' ';
     appendEscaped(out, text);
     out += "\\par\n}\n";
     return out;
