@@ -19,6 +19,19 @@ STRIVANE_PACKAGES=(
 # The function-size check, the sanitizer and fuzz runs of scripts/test (skipped by --quick).
 STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy)
 
+# The office proof of scripts/test (skipped by --quick): LibreOffice prints the fonts to PDF,
+# poppler and Ghostscript rasterise them; npm installs the zxing-wasm reader into the build tree.
+STRIVANE_OFFICE_PACKAGES=(libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils ghostscript)
+
+# install_office_readers: zxing-wasm at the version tests/office/package-lock.json pins, into
+# $BUILD_DIR/office-readers (installs Debian's npm first when there is none).
+install_office_readers() {
+  command -v npm >/dev/null || install_missing npm
+  mkdir -p "$BUILD_DIR/office-readers"
+  cp "$ROOT/tests/office/package.json" "$ROOT/tests/office/package-lock.json" "$BUILD_DIR/office-readers/"
+  (cd "$BUILD_DIR/office-readers" && npm ci --no-audit --no-fund --loglevel=error)
+}
+
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {
   local missing=() p
