@@ -98,7 +98,7 @@ def calc_document(placements, symbols):
             '<style:style style:name="ro1" style:family="table-row">'
             '<style:table-row-properties style:use-optimal-row-height="true"/></style:style>'
             '<style:style style:name="ro2" style:family="table-row">'
-            '<style:table-row-properties style:row-height="1cm" style:use-optimal-row-height="false"/>'
+            '<style:table-row-properties style:row-height="3cm" style:use-optimal-row-height="false"/>'
             '</style:style>'
             '<style:style style:name="ta1" style:family="table" style:master-page-name="Plain">'
             '<style:table-properties table:display="true"/></style:style>'

@@ -268,10 +268,14 @@ def evaluate(documents, results, required, runs):
             cells = [str(runs[name][i] or "?")]
             for raster in RASTERS:
                 crops, readings = results[(name, raster)]
-                got = good_readers(readings[crops[i][0]], symbol) if i < len(crops) else set()
+                # Where the pages hold another number of symbols than were placed (symbols that
+                # overlap, or a line that wrapped), no symbol of the raster can be told apart.
+                counted = len(crops) == len(placements)
+                got = good_readers(readings[crops[i][0]], symbol) if counted else set()
                 missing = required[(symbol.id, raster[1])] - got
-                cells.append("".join(READER_MARK[r] for r in READERS if r in got) + ("!" if missing else ""))
-                if missing:
+                cells.append("".join(READER_MARK[r] for r in READERS if r in got) + ("!" if missing else "")
+                             if counted else "?!")
+                if missing or not counted:
                     misses.append((name, symbol, layout, raster, missing))
             rows.append((name, symbol, layout, cells))
     return rows, misses
@@ -279,7 +283,8 @@ def evaluate(documents, results, required, runs):
 
 def print_table(rows, required, results, documents):
     print("Readers: b zbar, x zxing-cpp, w zxing-wasm (zxing-cpp 3); need: those that read the tool's "
-          "drawing at 300/600 dpi; '!' one of those did not read it here.")
+          "drawing at 300/600 dpi; '!' one of those did not read it here; '?' the raster's symbols "
+          "could not be told apart (see the lines starting '!!').")
     print("Rasters: pop poppler, gs Ghostscript; 300/600 dpi; a antialiased, b bilevel. runs: the most "
           "runs of text a line of the symbol was printed in (1: not split).\n")
     head = f"{'doc':6} {'id':>3} {'symbology':24} {'font':22} {'pt':>3} {'layout':10} {'need':7} runs " + \
