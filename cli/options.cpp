@@ -52,7 +52,7 @@ void printUsage()
                  "  --svg FILE      also write an SVG drawing of the symbol to FILE\n"
                  "  --png FILE      also write the text set in the barcode font as a PNG picture:\n"
                  "    --font NAME     font family or file (default: the font made for the symbology)\n"
-                 "    --size POINTS   default: whole dots per module, nearest 10 mils\n"
+                 "    --size POINTS   default: the font's recommended size (8 for 34X and 13X)\n"
                  "    --dpi N         default: 300 (96 for the 96dpi fonts)\n"
                  "                  FILE \"-\" writes the picture to standard output instead of the text\n"
                  "  --batch[=FILE]  encode every line of FILE (\"-\" or none: standard input); prints per\n"

@@ -6,9 +6,11 @@ Usage: generate_fonts.py OUTPUT_DIR [VERSION]
 Every font draws the same characters, those of the encoder's alphabet
 (core/src/font/font_alphabet.hpp): width characters ("a".."i" light runs of
 1..9 modules, "1".."9" dark runs) and column characters (one module wide, a
-stack of three or four light/dark cells). The fonts differ only in the module
-width in font units and in their line height. Output is byte-for-byte the same
-on every run: no timestamps, no dictionary-order dependence.
+stack of three or four light/dark cells). The fonts differ in their geometry,
+read from the table in core/include/tallowlib/font_geometry.hpp: module width
+in font units, line height, and how far dark cells reach into the next glyph
+(bleed) and past the line's top and bottom (overhang). Output is byte-for-byte
+the same on every run: no timestamps, no dictionary-order dependence.
 """
 
 import os
@@ -41,24 +43,51 @@ class FontSpec:
     file_name: str
     module: int        # one module in font units
     line_height: int   # in modules
-    bar_height: int    # height of the width characters' bars, in modules
-    four_cells: tuple
-    three_cells: tuple
+    bleed: int         # font units a dark cell reaches into the next glyph
+    overhang: int      # font units the top and bottom cells reach past the line
+
+    @property
+    def tall(self):
+        return self.line_height == 37
+
+    @property
+    def bar_height(self):
+        """Height of the width characters' bars, in modules: the data-cell zone."""
+        return 34 if self.tall else self.line_height
+
+    @property
+    def four_cells(self):
+        return TALL_FOUR_CELLS if self.tall else SHORT_FOUR_CELLS
+
+    @property
+    def three_cells(self):
+        return TALL_THREE_CELLS if self.tall else SHORT_THREE_CELLS
 
 
-FONTS = (
-    FontSpec("ZLT DataBar 34X", "ZLTDataBar34X.ttf", 123, 37, 34, TALL_FOUR_CELLS, TALL_THREE_CELLS),
-    FontSpec("ZLT DataBar 13X", "ZLTDataBar13X.ttf", 123, 13, 13, SHORT_FOUR_CELLS, SHORT_THREE_CELLS),
-    FontSpec("ZLT DataBar 34X 96dpi", "ZLTDataBar34X-96dpi.ttf", 128, 37, 34, TALL_FOUR_CELLS,
-             TALL_THREE_CELLS),
-    FontSpec("ZLT DataBar 13X 96dpi", "ZLTDataBar13X-96dpi.ttf", 128, 13, 13, SHORT_FOUR_CELLS,
-             SHORT_THREE_CELLS),
-    FontSpec("ZLT DataBar EM", "ZLTDataBarEM.ttf", 61, 37, 34, TALL_FOUR_CELLS, TALL_THREE_CELLS),
-)
+SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir)
+GEOMETRY_HEADER = os.path.join(SOURCE_DIR, "core", "include", "tallowlib", "font_geometry.hpp")
+GEOMETRY_ROW = re.compile(r'\{"([^"]+)", "([^"]+)", (\d+), (\d+), (\d+), (\d+), \d+, (?:true|false)\}')
+
+
+def read_geometry(path=GEOMETRY_HEADER):
+    """A FontSpec for every row between the table's marker comments, in order."""
+    with open(path, encoding="utf-8") as header:
+        text = header.read()
+    table = text.split("// font geometry begin", 1)[-1].split("// font geometry end", 1)[0]
+    rows = GEOMETRY_ROW.findall(table)
+    if not rows or len(rows) != table.count("{\""):
+        raise ValueError(f"no readable font geometry table in {path}")
+    specs = [FontSpec(family, file_name, int(m), int(line), int(bleed), int(overhang))
+             for family, file_name, m, line, bleed, overhang in rows]
+    for spec in specs:
+        if spec.line_height not in (13, 37) or not 0 <= 2 * spec.bleed < spec.module \
+                or not 0 <= 2 * spec.overhang < spec.module:
+            raise ValueError(f"unsupported geometry for {spec.family}")
+    return specs
+
 
 # The fonts' characters and what each draws: the glyph table of the encoder's own alphabet.
-ALPHABET_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "core", "src", "font",
-                               "font_alphabet.hpp")
+ALPHABET_HEADER = os.path.join(SOURCE_DIR, "core", "src", "font", "font_alphabet.hpp")
 GLYPH_ROW = re.compile(r"\{'(.)', glyph_kind::(space|bar|four_cells|three_cells), (0b[01]+|\d+)\}")
 
 
@@ -106,6 +135,16 @@ def draw_rectangles(rectangles):
     return pen.glyph()
 
 
+def dark_rectangle(spec, x_modules, bottom, top, bleed):
+    """One dark cell or bar in font units: `x_modules` wide plus `bleed` to the right, from
+    `bottom` to `top` modules above the baseline, reaching past the line's bottom or top by the
+    overhang where it meets them."""
+    m = spec.module
+    y0 = bottom * m - (spec.overhang if bottom == 0 else 0)
+    y1 = top * m + (spec.overhang if top == spec.line_height else 0)
+    return (0, y0, x_modules * m + bleed, y1)
+
+
 def glyph_table(spec):
     """(character, glyph name, advance in font units, rectangles) for every glyph drawn."""
     m = spec.module
@@ -118,11 +157,15 @@ def glyph_table(spec):
         if kind == "space":
             table.append((char, value * m, []))
         elif kind == "bar":
-            table.append((char, value * m, [(0, 0, value * m, spec.bar_height * m)]))
+            # A bar's neighbours are spaces: no seam can open, so no bleed (which readers that
+            # match single element widths, as for Code 128, would see as bar gain).
+            table.append((char, value * m, [dark_rectangle(spec, value, 0, spec.bar_height, 0)]))
         else:
             four = kind == "four_cells"
             cells, heights = (f"{value:04b}", spec.four_cells) if four else (f"{value:03b}", spec.three_cells)
-            table.append((char, m, [(0, b * m, m, t * m) for b, t in dark_spans(cells, heights)]))
+            # Column glyphs stand side by side: the bleed closes the seam between two dark cells.
+            table.append((char, m, [dark_rectangle(spec, 1, b, t, spec.bleed)
+                                    for b, t in dark_spans(cells, heights)]))
     return [(char, glyph_name(char), advance, rects) for char, advance, rects in table]
 
 
@@ -144,7 +187,7 @@ def name_strings(spec, version):
         "psName": ps_name,
         "manufacturer": "Strivane",
         "description": f"Barcode font: one module is {spec.module} units, "
-                       f"lines are {spec.line_height} modules high.",
+                       f"lines are {spec.line_height} modules high, dark cells bleed {spec.bleed} units.",
         "licenseDescription": LICENSE_TEXT,
         "licenseInfoURL": LICENSE_URL,
     }
@@ -177,7 +220,9 @@ def build_font(spec, version):
         fsType=0,                      # installable embedding
         fsSelection=0x40 | 0x80,       # REGULAR | USE_TYPO_METRICS
         sTypoAscender=line_height, sTypoDescender=0, sTypoLineGap=0,
-        usWinAscent=line_height, usWinDescent=0,
+        # The row pitch is the typographic line; the Windows metrics, which clip glyphs in some
+        # applications, also cover the overhang.
+        usWinAscent=line_height + spec.overhang, usWinDescent=spec.overhang,
         sxHeight=line_height, sCapHeight=line_height,
         usWeightClass=400,
         ulUnicodeRange1=1,             # Basic Latin
@@ -205,7 +250,7 @@ def main(argv):
     out_dir = argv[1]
     version = argv[2] if len(argv) == 3 else "1.0"
     os.makedirs(out_dir, exist_ok=True)
-    for spec in FONTS:
+    for spec in read_geometry():
         write_font(spec, out_dir, version)
     return 0
 

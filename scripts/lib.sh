@@ -26,6 +26,19 @@ STRIVANE_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-w
 STRIVANE_WINDOWS_PACKAGES=("${STRIVANE_WINDOWS_BUILD_PACKAGES[@]}" g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix googletest clang-14 wine64 wine32:i386)
 
+# The office proof of scripts/test (skipped by --quick): LibreOffice prints the fonts to PDF,
+# poppler and Ghostscript rasterise them; npm installs the zxing-wasm reader into the build tree.
+STRIVANE_OFFICE_PACKAGES=(libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils ghostscript)
+
+# install_office_readers: zxing-wasm at the version tests/office/package-lock.json pins, into
+# $BUILD_DIR/office-readers (installs Debian's npm first when there is none).
+install_office_readers() {
+  command -v npm >/dev/null || install_missing npm
+  mkdir -p "$BUILD_DIR/office-readers"
+  cp "$ROOT/tests/office/package.json" "$ROOT/tests/office/package-lock.json" "$BUILD_DIR/office-readers/"
+  (cd "$BUILD_DIR/office-readers" && npm ci --no-audit --no-fund --loglevel=error)
+}
+
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {
   local missing=() p

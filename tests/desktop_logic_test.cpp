@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <cmath>
 #include <vector>
 
 using namespace Kelbrin::Barwright;
@@ -38,24 +39,57 @@ TEST(FontSizes, CandidatesAndDefaultPerResolutionAndFont)
         std::vector<int> points;
         int defaultPoints;
     };
+    // Whole dots per module from the shipped module width, and the font's recommended size
+    // (a module on the word processors' glyph grid) as the default, listed in its place when
+    // the dots do not give it (EM: 16 points is 4.17 dots at 300 dpi).
     const row rows[] = {
-        {"ZLT DataBar 34X", 300, {8, 12, 16, 20, 24, 28, 32}, 12},
-        {"ZLT DataBar 13X", 300, {8, 12, 16, 20, 24, 28, 32}, 12},
-        {"ZLT DataBar EM", 300, {16, 24, 32, 40, 48, 56, 64}, 24},
-        {"ZLT DataBar 34X 96dpi", 96, {12, 24}, 12},
-        {"ZLT DataBar 13X 96dpi", 96, {12, 24}, 12},
-        // The listed size nearest 10 mils: 12 points (10.01 mils), not 11 (9.18 mils).
-        {"ZLT DataBar 34X", 1200, {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,
-                                   27, 28, 29, 30},
-         12},
+        {"ZLT DataBar 34X", 300, {4, 6, 8, 10, 12, 13, 15}, 8},
+        {"ZLT DataBar 13X", 600, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 12, 13, 14}, 8},
+        {"ZLT DataBar EM", 300, {8, 12, 15, 16, 19, 23, 27, 31}, 16},
+        {"ZLT DataBar 34X 96dpi", 96, {6, 12}, 12},
+        {"ZLT DataBar 13X 96dpi", 96, {6, 12}, 12},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.font) + " at " + std::to_string(r.resolution));
-        const size_candidates c = sizeCandidates(r.resolution, moduleWidth(r.font));
+        const size_candidates c = sizeCandidates(r.resolution, moduleWidth(r.font), recommendedSize(r.font));
         EXPECT_EQ(points(c), r.points);
         ASSERT_GE(c.defaultIndex, 0);
         EXPECT_EQ(c.values[static_cast<std::size_t>(c.defaultIndex)], r.defaultPoints * 100);
     }
+}
+
+// Every listed size but the recommended one is within half a point of whole printer dots per
+// module, for the shipped module widths at common printer resolutions.
+TEST(FontSizes, ListedSizesGiveWholeDotsPerModule)
+{
+    for (const char* font : {"ZLT DataBar 34X", "ZLT DataBar 13X", "ZLT DataBar EM"}) {
+        const int m = moduleWidth(font);
+        for (const int r : {300, 600, 1200}) {
+            const size_candidates c = sizeCandidates(r, m, recommendedSize(font));
+            for (std::size_t i = 0; i < c.values.size(); ++i) {
+                if (static_cast<int>(i) == c.defaultIndex && c.values[i] == recommendedSize(font))
+                    continue;
+                const double dots = c.values[i] * 0.01 * m * r / 147456.0;
+                const double pointsPerDot = 147456.0 / (static_cast<double>(m) * r);
+                EXPECT_LE(std::fabs(dots - std::round(dots)) * pointsPerDot, 0.5 + 1e-9)
+                    << font << " at " << r << " dpi, " << c.values[i] << " hundredths";
+            }
+        }
+    }
+}
+
+// Without a recommended size the default is the listed size nearest 10 mils.
+TEST(FontSizes, WithoutRecommendedSizeTheDefaultIsNearest10Mils)
+{
+    // 12 points (10.01 mils) rather than 11 (9.18 mils) for a 123-unit module at 1200 dpi.
+    const size_candidates c = sizeCandidates(1200, 123);
+    std::vector<int> expected;
+    for (int p = 6; p <= 30; ++p)
+        expected.push_back(p);
+    EXPECT_EQ(points(c), expected);
+    EXPECT_EQ(c.values[static_cast<std::size_t>(c.defaultIndex)], 1200);
+    EXPECT_EQ(moduleWidth("Not a barcode font"), moduleWidth("ZLT DataBar 34X"));
+    EXPECT_EQ(recommendedSize("Not a barcode font"), 0);
 }
 
 TEST(FontSizes, At2400DpiEveryPointFrom6To29TwiceThen30Once)
@@ -78,6 +112,7 @@ TEST(FontSizes, TooLowResolutionGivesNoCandidates)
         EXPECT_EQ(c.defaultIndex, -1) << r;
     }
     EXPECT_EQ(sizeCandidates(20, 123).values.size(), 1u);
+    EXPECT_TRUE(sizeCandidates(19, 256, 800).values.empty()) << "no recommended size without a list";
 }
 
 TEST(FontSizes, Labels)
@@ -91,10 +126,10 @@ TEST(FontSizes, Labels)
 
 TEST(XDimension, TextUsesTheSizeListsModuleWidth)
 {
-    EXPECT_EQ(xDimensionText("ZLT DataBar 34X", 12.0f), "10.01 mils\r\n0.2542 mm");
-    EXPECT_EQ(xDimensionText("ZLT DataBar 13X", 12.0f), "10.01 mils\r\n0.2542 mm");
-    EXPECT_EQ(xDimensionText("ZLT DataBar 34X 96dpi", 12.0f), "10.42 mils\r\n0.2646 mm");
-    EXPECT_EQ(xDimensionText("ZLT DataBar EM", 24.0f), "9.93 mils\r\n0.2522 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 34X", 8.0f), "13.89 mils\r\n0.3528 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 13X", 12.0f), "20.83 mils\r\n0.5292 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 34X 96dpi", 12.0f), "20.83 mils\r\n0.5292 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar EM", 16.0f), "13.89 mils\r\n0.3528 mm");
 }
 
 TEST(VersionText, LetterRuleAndFormat)
@@ -134,6 +169,23 @@ TEST(RtfWriter, CarriesFaceSizeAndEscapedText)
     EXPECT_TRUE(rtf.contains("\\fs24 a1\\{b\\}\\\\c\\par\nd\\'e9\\u8364?"));
     // Braces balance whatever the text holds.
     EXPECT_EQ(rtf.count('{') - rtf.count("\\{"), rtf.count('}') - rtf.count("\\}"));
+}
+
+TEST(RtfWriter, RightIndentMakesTheLongestLineOneRun)
+{
+    // Writer's runs hold (line width) / (font height in twips / 8) characters; the indent widens
+    // the line by the longest line's characters at that rate, rounded up.
+    const struct {
+        int halfPoints;
+        QString text;
+        const char* indent;
+    } rows[] = {
+        {24, QStringLiteral("a1{b}\\c\nd"), "\\pard\\plain\\ri-210\\f0\\fs24 "},   // 7 characters at 12 pt
+        {48, QString(543, u'm') + QStringLiteral("\r\nmm"), "\\ri-32580\\f0\\fs48 "},  // 543 at 24 pt
+        {25, QStringLiteral("abc"), "\\ri-94\\f0"},                                      // 93.75 up
+    };
+    for (const auto& r : rows)
+        EXPECT_TRUE(rtfDocument(QStringLiteral("F"), r.halfPoints, r.text).contains(r.indent)) << r.indent;
 }
 
 TEST(DialogUnits, QuarterWidthAndEighthHeightRounded)

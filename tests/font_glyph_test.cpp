@@ -4,6 +4,7 @@
 
 #include "strivane_render/barcode_fonts.hpp"
 
+#include "tallowlib/font_geometry.hpp"
 #include "tallowlib/symbol_text.hpp"
 
 #include <ft2build.h>
@@ -30,17 +31,19 @@ struct font_geometry {
     const char* family;
     int module;        // font units
     int line;          // modules
+    int bleed;         // font units a column's dark cell reaches to the right, past its advance
+    int overhang;      // font units the cells at the line's bottom and top reach past it
     int bar;           // height of the width characters' bars, modules
     int fourCells[4];  // top to bottom, modules
     int threeCells[3];
 };
 
 constexpr font_geometry geometries[] = {
-    {"ZLTDataBar34X.ttf", "ZLT DataBar 34X", 123, 37, 34, {1, 1, 1, 34}, {15, 1, 21}},
-    {"ZLTDataBar13X.ttf", "ZLT DataBar 13X", 123, 13, 13, {1, 1, 1, 10}, {5, 1, 7}},
-    {"ZLTDataBar34X-96dpi.ttf", "ZLT DataBar 34X 96dpi", 128, 37, 34, {1, 1, 1, 34}, {15, 1, 21}},
-    {"ZLTDataBar13X-96dpi.ttf", "ZLT DataBar 13X 96dpi", 128, 13, 13, {1, 1, 1, 10}, {5, 1, 7}},
-    {"ZLTDataBarEM.ttf", "ZLT DataBar EM", 61, 37, 34, {1, 1, 1, 34}, {15, 1, 21}},
+    {"ZLTDataBar34X.ttf", "ZLT DataBar 34X", 256, 37, 60, 24, 34, {1, 1, 1, 34}, {15, 1, 21}},
+    {"ZLTDataBar13X.ttf", "ZLT DataBar 13X", 256, 13, 60, 24, 13, {1, 1, 1, 10}, {5, 1, 7}},
+    {"ZLTDataBar34X-96dpi.ttf", "ZLT DataBar 34X 96dpi", 256, 37, 40, 24, 34, {1, 1, 1, 34}, {15, 1, 21}},
+    {"ZLTDataBar13X-96dpi.ttf", "ZLT DataBar 13X 96dpi", 256, 13, 40, 24, 13, {1, 1, 1, 10}, {5, 1, 7}},
+    {"ZLTDataBarEM.ttf", "ZLT DataBar EM", 128, 37, 30, 12, 34, {1, 1, 1, 34}, {15, 1, 21}},
 };
 
 const std::map<char, const char*> fourCellPatterns = {
@@ -55,14 +58,23 @@ const std::map<char, const char*> threeCellPatterns = {
 using span = std::pair<int, int>;  // [bottom, top) in font units
 
 // What a glyph is: its advance and the vertical spans of its dark area, which must each be
-// one full-advance-wide rectangle.
+// one rectangle from the glyph's origin to the advance, plus the bleed for a column glyph
+// (which stands beside other columns) and none for a bar (whose neighbours are spaces).
 struct glyph_shape {
     int advance = 0;
     std::vector<span> dark;
+    int bleed = 0;
 };
 
+// A span in modules as drawn: where it meets the line's bottom or top it reaches past by the
+// overhang, so that stacked lines overlap rather than leave a gap.
+span drawn(const font_geometry& g, int bottom, int top)
+{
+    return {bottom * g.module - (bottom == 0 ? g.overhang : 0), top * g.module + (top == g.line ? g.overhang : 0)};
+}
+
 // Dark spans of a column whose cells (top to bottom) have these heights.
-std::vector<span> cellSpans(const char* pattern, const int* heights, int count, int module)
+std::vector<span> cellSpans(const font_geometry& g, const char* pattern, const int* heights, int count)
 {
     int top = 0;
     for (int i = 0; i < count; ++i)
@@ -71,14 +83,16 @@ std::vector<span> cellSpans(const char* pattern, const int* heights, int count, 
     for (int i = 0; i < count; ++i) {
         const int bottom = top - heights[i];
         if (pattern[i] == '1') {
-            if (!spans.empty() && spans.back().first == top * module)
-                spans.back().first = bottom * module;
+            if (!spans.empty() && spans.back().first == top)
+                spans.back().first = bottom;
             else
-                spans.emplace_back(bottom * module, top * module);
+                spans.emplace_back(bottom, top);
         }
         top = bottom;
     }
     std::reverse(spans.begin(), spans.end());
+    for (span& s : spans)
+        s = drawn(g, s.first, s.second);
     return spans;
 }
 
@@ -88,11 +102,11 @@ glyph_shape expectedShape(const font_geometry& g, char c)
     if (c >= 'b' && c <= 'i')
         return {(c - 'a' + 1) * m, {}};
     if (c >= '1' && c <= '9')
-        return {(c - '0') * m, {{0, g.bar * m}}};
+        return {(c - '0') * m, {drawn(g, 0, g.bar)}, 0};
     if (auto it = fourCellPatterns.find(c); it != fourCellPatterns.end())
-        return {m, cellSpans(it->second, g.fourCells, 4, m)};
+        return {m, cellSpans(g, it->second, g.fourCells, 4), g.bleed};
     if (auto it = threeCellPatterns.find(c); it != threeCellPatterns.end())
-        return {m, cellSpans(it->second, g.threeCells, 3, m)};
+        return {m, cellSpans(g, it->second, g.threeCells, 3), g.bleed};
     ADD_FAILURE() << "no expectation for " << c;
     return {};
 }
@@ -118,9 +132,9 @@ public:
 
     bool hasGlyph(char c) const { return FT_Get_Char_Index(face_, static_cast<unsigned char>(c)) != 0; }
 
-    // The glyph in font units; a contour that is not an axis-aligned rectangle of the whole
-    // advance fails the test.
-    glyph_shape shape(char c) const
+    // The glyph in font units; a contour that is not an axis-aligned rectangle from the origin
+    // to the advance plus `bleed` fails the test.
+    glyph_shape shape(char c, int bleed) const
     {
         glyph_shape s;
         if (FT_Load_Char(face_, static_cast<unsigned char>(c), FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) != 0) {
@@ -139,7 +153,7 @@ public:
                 ys.insert(o.points[p].y);
             }
             EXPECT_EQ(end - start + 1, 4) << "glyph " << c << " contour " << k << " is not a rectangle";
-            EXPECT_EQ(xs, (std::set<long>{0, s.advance})) << "glyph " << c << " must fill its advance";
+            EXPECT_EQ(xs, (std::set<long>{0, s.advance + bleed})) << "glyph " << c << " must fill its advance and bleed";
             if (ys.size() == 2)
                 s.dark.emplace_back(static_cast<int>(*ys.begin()), static_cast<int>(*ys.rbegin()));
             start = end + 1;
@@ -193,13 +207,14 @@ TEST_P(FontFile, NamesAndVerticalMetrics)
     EXPECT_EQ(os2->sTypoAscender, line);
     EXPECT_EQ(os2->sTypoDescender, 0);
     EXPECT_EQ(os2->sTypoLineGap, 0);
-    EXPECT_EQ(os2->usWinAscent, line);
-    EXPECT_EQ(os2->usWinDescent, 0);
+    // The Windows metrics, which some applications clip glyphs to, cover the overhang.
+    EXPECT_EQ(os2->usWinAscent, line + g.overhang);
+    EXPECT_EQ(os2->usWinDescent, g.overhang);
     EXPECT_NE(os2->fsSelection & (1 << 7), 0) << "USE_TYPO_METRICS";
     EXPECT_EQ(os2->fsType, 0) << "installable embedding";
     EXPECT_EQ(face->height, line) << "lines must stack without a gap";
-    EXPECT_EQ(face->bbox.yMin, 0);
-    EXPECT_LE(face->bbox.yMax, line);
+    EXPECT_EQ(face->bbox.yMin, -g.overhang);
+    EXPECT_EQ(face->bbox.yMax, line + g.overhang);
 }
 
 TEST_P(FontFile, EveryCharacterHasItsAdvanceAndCells)
@@ -210,12 +225,12 @@ TEST_P(FontFile, EveryCharacterHasItsAdvanceAndCells)
     for (const char c : repertoire) {
         ASSERT_TRUE(font.hasGlyph(c)) << "no glyph for " << c;
         const glyph_shape want = expectedShape(g, c);
-        const glyph_shape got = font.shape(c);
+        const glyph_shape got = font.shape(c, want.bleed);
         EXPECT_EQ(got.advance, want.advance) << "advance of " << c;
         EXPECT_EQ(got.dark, want.dark) << "dark cells of " << c;
     }
     // "a" is the one-module space and the all-light column at once.
-    EXPECT_EQ(font.shape('a').advance, g.module);
+    EXPECT_EQ(font.shape('a', 0).advance, g.module);
 }
 
 TEST_P(FontFile, EveryCharacterTheEncodersEmitIsDrawn)
@@ -255,3 +270,39 @@ INSTANTIATE_TEST_SUITE_P(AllFonts, FontFile, ::testing::ValuesIn(geometries),
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });
+
+// The core's table, which the generator, Barwright and tarnwick read, says what the files hold;
+// at its recommended size every font puts a module on the word processors' glyph grid, within
+// GS1's X-dimension range for DataBar at the point of sale, and bleeds about one 300 dpi dot.
+TEST(FontGeometry, TableMatchesTheFilesAndItsSizesSuitPrinting)
+{
+    namespace core = Kelbrin::Tallowlib;
+    for (const auto& g : geometries) {
+        SCOPED_TRACE(g.family);
+        const auto* table = core::findFontGeometry(g.family);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->fileName, g.file);
+        EXPECT_EQ(table->moduleUnits, g.module);
+        EXPECT_EQ(table->lineModules, g.line);
+        EXPECT_EQ(table->bleedUnits, g.bleed);
+        EXPECT_EQ(table->overhangUnits, g.overhang);
+
+        const int points = table->recommendedPoints;
+        EXPECT_TRUE(core::moduleOnLayoutGrid(*table, points));
+        const double xMillimetres = core::moduleInches(*table, points) * 25.4;
+        EXPECT_GE(xMillimetres, 0.264);
+        EXPECT_LE(xMillimetres, 0.66);
+        const double bleedDots = g.bleed * points / 72.0 / core::fontUnitsPerEm * 300.0;
+        EXPECT_NEAR(bleedDots, 1.0, 0.1);
+        EXPECT_LT(4 * g.bleed, g.module) << "bar gain stays under a quarter module";
+        // EM, with modules half as wide, is 62.5/1000 em: a PDF prints its runs 0.8 % short.
+        EXPECT_EQ(core::moduleExactInPdf(*table), std::string_view(g.family) != "ZLT DataBar EM");
+    }
+    // The earlier 123-unit module at 12 points fell between grid steps (0.7207 points).
+    constexpr core::font_geometry earlier{"", "", 123, 37, 0, 0, 12, false};
+    EXPECT_FALSE(core::moduleOnLayoutGrid(earlier, 12));
+    EXPECT_FALSE(core::moduleOnLayoutGrid(earlier, 20));  // 1.2012 points: off by 0.0012 a glyph
+    constexpr core::font_geometry screen{"", "", 128, 37, 0, 0, 12, true};
+    EXPECT_FALSE(core::moduleOnLayoutGrid(screen, 12));  // 0.75 points: 15 twips, 7.5 steps
+    EXPECT_TRUE(core::moduleOnLayoutGrid(screen, 16));
+}

@@ -148,6 +148,26 @@ bool predefinedLength(std::string_view ai)
     return false;
 }
 
+std::string hex(std::string_view bytes)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    for (const unsigned char c : bytes) {
+        out.push_back(digits[c >> 4]);
+        out.push_back(digits[c & 15]);
+    }
+    return out;
+}
+
+std::string readerData(std::string_view format, std::string data)
+{
+    if (format == "DataBar" && data.size() == 14)
+        return "01" + data;
+    if (format == "DataBarExpanded" && !data.empty() && data[0] == '(')
+        return bracketedToData(data);
+    return data;
+}
+
 std::string bracketedToData(std::string_view text)
 {
     std::string data;

@@ -378,7 +378,7 @@ void CBarwrightDlg::RebuildSizeList()
     const QByteArray fontName = fontNames_->currentText().toLatin1();
     const std::string_view name(fontName.constData(), static_cast<std::size_t>(fontName.size()));
     const int resolution = isScreenFont(name) ? 96 : services_.printerResolution();
-    const size_candidates candidates = sizeCandidates(resolution, moduleWidth(name));
+    const size_candidates candidates = sizeCandidates(resolution, moduleWidth(name), recommendedSize(name));
 
     const QVariant remembered = fontSizes_->currentIndex() >= 0 ? fontSizes_->currentData() : QVariant();
     fontSizes_->clear();

@@ -1,6 +1,7 @@
 #include "barwright_settings.hpp"
 
 #include "barcode_font_names.hpp"
+#include "font_sizes.hpp"
 #include "symbology_table.hpp"
 
 #include <QSettings>
@@ -59,7 +60,7 @@ barwright_settings readSettings(QSettings& store)
         s.symbology = 0;
     s.data = readString(store, keyData, QString::fromLatin1(symbologyInfo(s.symbology).sampleData));
     s.fontName = readString(store, keyFontName, QString::fromLatin1(font34X.data(), font34X.size()));
-    s.fontSize = readInt(store, keyFontSize, 1200);
+    s.fontSize = readInt(store, keyFontSize, recommendedSize(font34X));  // the default font's
     store.endGroup();
     return s;
 }

@@ -1,6 +1,6 @@
 #include "font_sizes.hpp"
 
-#include "barcode_font_names.hpp"
+#include "tallowlib/font_geometry.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -10,24 +10,42 @@ namespace Kelbrin::Barwright {
 
 namespace {
 
-constexpr double unitsPerInchAtOnePoint = 147456.0;  // 72 points per inch x 2048 units per em
+using Kelbrin::Tallowlib::findFontGeometry;
+using Kelbrin::Tallowlib::unitsPerInchAtOnePoint;
 
 double milsAt(double points, int moduleWidth) { return moduleWidth * points * 1000.0 / unitsPerInchAtOnePoint; }
+
+// Puts the recommended size in its place in the ascending list and makes it the default.
+void addRecommended(size_candidates& list, int recommended)
+{
+    const auto at = std::lower_bound(list.values.begin(), list.values.end(), recommended);
+    const auto index = at - list.values.begin();
+    if (at == list.values.end() || *at != recommended)
+        list.values.insert(at, recommended);
+    list.defaultIndex = static_cast<int>(index);
+}
 
 }  // namespace
 
 int moduleWidth(std::string_view fontName)
 {
-    if (isScreenFont(fontName))
-        return 128;
-    if (fontName == fontEM)
-        return 61;
-    return 123;
+    const auto* font = findFontGeometry(fontName);
+    return (font != nullptr ? *font : Kelbrin::Tallowlib::barcodeFontGeometry.front()).moduleUnits;
 }
 
-bool isScreenFont(std::string_view fontName) { return fontName == font34X96dpi || fontName == font13X96dpi; }
+bool isScreenFont(std::string_view fontName)
+{
+    const auto* font = findFontGeometry(fontName);
+    return font != nullptr && font->screenVariant;
+}
 
-size_candidates sizeCandidates(int resolution, int moduleWidth)
+int recommendedSize(std::string_view fontName)
+{
+    const auto* font = findFontGeometry(fontName);
+    return font != nullptr ? font->recommendedPoints * 100 : 0;
+}
+
+size_candidates sizeCandidates(int resolution, int moduleWidth, int recommended)
 {
     size_candidates result;
     const int nMin = std::max(1, static_cast<int>(std::trunc(resolution * 0.005 + 0.5)));
@@ -50,6 +68,8 @@ size_candidates sizeCandidates(int resolution, int moduleWidth)
             result.defaultIndex = static_cast<int>(result.values.size()) - 1;
         }
     }
+    if (recommended > 0)
+        addRecommended(result, recommended);
     return result;
 }
 

@@ -2,8 +2,6 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -16,10 +14,6 @@ using Kelbrin::Tallowlib::symbology;
 
 constexpr std::string_view tallFont = "ZLT DataBar 34X";
 constexpr std::string_view shortFont = "ZLT DataBar 13X";
-
-// 72 points per inch times the units per em: a size of s points makes a module of
-// s * moduleUnits / pointUnitsPerInch inches.
-constexpr double pointUnitsPerInch = 72.0 * fontUnitsPerEm;
 
 std::optional<std::string> fileIn(const char* dir, std::string_view fileName)
 {
@@ -83,13 +77,7 @@ std::optional<std::string> throughFontconfig(std::string_view family)
 
 }  // namespace
 
-const barcode_font_info* findBarcodeFont(std::string_view family)
-{
-    for (const auto& font : barcodeFonts)
-        if (font.family == family)
-            return &font;
-    return nullptr;
-}
+const barcode_font_info* findBarcodeFont(std::string_view family) { return Tallowlib::findFontGeometry(family); }
 
 const barcode_font_info& fontForSymbology(symbology s)
 {
@@ -114,24 +102,10 @@ int sizingResolution(const barcode_font_info& font, int printerDpi)
 
 std::optional<int> defaultPointSize(const barcode_font_info& font, int printerDpi)
 {
-    const int r = sizingResolution(font, printerDpi);
-    const int m = font.moduleUnits;
-    const int nMin = std::max(1, static_cast<int>(r * 0.005 + 0.5));
-    const int nMax = static_cast<int>(r * 0.025 + 0.5);
-    std::optional<int> best;
-    float bestDistance = 1000.0f;
-    for (int n = nMin; n <= nMax; ++n) {
-        // Exact size for n dots per module, rounded half up to a whole point.
-        const double exact = n * pointUnitsPerInch / static_cast<double>(r * m);
-        const auto rounded = static_cast<float>(exact + 0.5);
-        const double mils = m * static_cast<double>(rounded) * 1000.0 / pointUnitsPerInch;
-        const float distance = static_cast<float>(std::abs(10.0 - mils));
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = static_cast<int>(rounded);
-        }
-    }
-    return best;
+    // The desktop program lists sizes for about 5 to 25 mils in whole dots; below 20 dpi none.
+    if (sizingResolution(font, printerDpi) * 0.025 + 0.5 < 1.0)
+        return std::nullopt;
+    return font.recommendedPoints;
 }
 
 std::optional<std::string> locateFontFile(const barcode_font_info& font)
