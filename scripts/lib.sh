@@ -19,6 +19,9 @@ STRIVANE_PACKAGES=(
 # The function-size check, the sanitizer and fuzz runs of scripts/test (skipped by --quick).
 STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy)
 
+# The LibreOffice Calc add-in: its build (the SDK) and its headless test (full stage of scripts/test).
+STRIVANE_CALC_PACKAGES=(libreoffice-dev libreoffice-calc-nogui python3-uno)
+
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {
   local missing=() p

@@ -5,4 +5,17 @@ if(TARGET strivane_calc_oxt AND TARGET tarnwick)
     COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/calc/encoder_test.py ${PROJECT_SOURCE_DIR}/calc/extension/pythonpath
             $<TARGET_FILE:Tarnwick> $<TARGET_FILE:tarnwick>)
   set_tests_properties(calc_encoder PROPERTIES LABELS calc)
+
+  # The add-in installed into a headless LibreOffice Calc (python3-uno, libreoffice-calc-nogui):
+  # label calc_office, run by the full stage of scripts/test only. The Python that has the uno
+  # module is the system's.
+  find_program(STRIVANE_SOFFICE soffice)
+  find_program(STRIVANE_UNOPKG unopkg)
+  find_program(STRIVANE_UNO_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+  if(STRIVANE_SOFFICE AND STRIVANE_UNOPKG AND STRIVANE_UNO_PYTHON)
+    add_test(NAME calc_office
+      COMMAND ${STRIVANE_UNO_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/calc/office_test.py ${STRIVANE_CALC_OXT}
+              $<TARGET_FILE:tarnwick> ${CMAKE_CURRENT_BINARY_DIR}/calc_office)
+    set_tests_properties(calc_office PROPERTIES LABELS calc_office TIMEOUT 180 RUN_SERIAL ON)
+  endif()
 endif()

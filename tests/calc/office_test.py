@@ -1,0 +1,176 @@
+"""The Calc add-in in a headless LibreOffice: installed with unopkg into a fresh user profile, a
+generated sheet of formulas over the seeded inputs is recalculated, exported to CSV and compared
+with the tarnwick tool; refused inputs must show Err:502 and BARCODEERROR the reason. Also: the
+Function Wizard's descriptions, recalculation after an input changes, and a saved and reopened
+document.
+
+    office_test.py OXT TARNWICK WORK_DIR
+"""
+
+import csv
+import os
+import shutil
+import sys
+import tempfile
+import time
+from xml.sax.saxutils import escape, quoteattr
+
+import barcode_cases
+import office
+
+ADDIN = "org.strivane.calc.BarcodeFunctions."
+METHODS = {
+    "CODE128": "code128", "GS1_128": "gs1Code128", "DATABAR14": "databar14",
+    "DATABARLIMITED": "databarLimited", "DATABARSTACKED": "databarStacked",
+    "DATABARSTACKEDOMNI": "databarStackedOmni", "DATABAREXPANDED": "databarExpanded", "MOD10": "mod10",
+    "BARCODEERROR": "barcodeError",
+}
+TEXT_CATEGORY = 10  # the Function Wizard's "Text" category
+ILLEGAL_ARGUMENT = 502
+
+
+def text_paragraph(text):
+    # Every space as <text:s/>, so that none is collapsed.
+    return "<text:p>%s</text:p>" % escape(text).replace(" ", "<text:s/>")
+
+
+def value_cell(value):
+    if value is None:
+        return "<table:table-cell/>"
+    if isinstance(value, float):
+        return '<table:table-cell office:value-type="float" office:value="%r"/>' % value
+    return '<table:table-cell office:value-type="string">%s</table:table-cell>' % text_paragraph(value)
+
+
+def formula_cell(function, arguments):
+    formula = "of:=%s%s(%s)" % (ADDIN, METHODS[function], ";".join(arguments))
+    return "<table:table-cell table:formula=%s/>" % quoteattr(formula)
+
+
+def row(number, case):
+    """A: function, B: data, C: segments, D: the function, E: BARCODEERROR."""
+    data, segments = "[.B%d]" % number, "[.C%d]" % number
+    arguments = [data] + ([segments] if case.segments is not None else [])
+    diagnostic = [data, "[.A%d]" % number] + ([segments] if case.segments is not None else [])
+    return "<table:table-row>%s%s%s%s%s</table:table-row>" % (
+        value_cell(case.function), value_cell(case.data), value_cell(case.segments),
+        formula_cell(case.function, arguments), formula_cell("BARCODEERROR", diagnostic))
+
+
+def write_sheet(path, cases):
+    rows = "\n".join(row(i + 1, case) for i, case in enumerate(cases))
+    with open(path, "w", encoding="utf-8") as sheet:
+        sheet.write(
+            '<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"'
+            ' xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"'
+            ' xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"'
+            ' xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.3"'
+            ' office:mimetype="application/vnd.oasis.opendocument.spreadsheet">\n'
+            '<office:body><office:spreadsheet><table:table table:name="Barcodes">\n'
+            + rows + '\n</table:table></office:spreadsheet></office:body></office:document>\n')
+
+
+def compare_csv(path, cases):
+    """Column D holds the tool's text or Err:502, column E the refusal's reason or nothing."""
+    with open(path, encoding="utf-8", newline="") as exported:
+        lines = list(csv.reader(exported))
+    failures = []
+    if len(lines) != len(cases):
+        return ["CSV has %d rows, expected %d" % (len(lines), len(cases))]
+    for case, line in zip(cases, lines):
+        shown, reason = line[3], line[4] if len(line) > 4 else ""
+        expected = case.text if case.text is not None else "Err:%d" % ILLEGAL_ARGUMENT
+        label = "%s(%r; %r)" % (case.function, case.data, case.segments)
+        if shown != expected:
+            failures.append("%s shows %r, expected %r" % (label, shown, expected))
+        if (reason == "") != (case.text is not None) or (case.message and reason != case.message):
+            failures.append("BARCODEERROR of %s is %r, expected %r" % (label, reason, case.message))
+    return failures
+
+
+def compare_cells(sheet, cases, what):
+    """The formula cells through the API: error code 502 exactly where the tool refuses."""
+    failures = []
+    for i, case in enumerate(cases):
+        cell = sheet.getCellByPosition(3, i)
+        error, text = cell.getError(), cell.getString()
+        if case.text is None and error != ILLEGAL_ARGUMENT:
+            failures.append("%s: %s(%r) has error %d, expected 502" % (what, case.function, case.data, error))
+        elif case.text is not None and (error != 0 or text != case.text):
+            failures.append("%s: %s(%r) is %r (error %d)" % (what, case.function, case.data, text, error))
+    return failures
+
+
+def check_function_wizard(office_):
+    """Every function with a description, the Text category and described arguments."""
+    descriptions = office_.create("com.sun.star.sheet.FunctionDescriptions")
+    found = {}
+    for i in range(descriptions.getCount()):
+        entry = {p.Name: p.Value for p in descriptions.getByIndex(i)}
+        found[entry["Name"]] = entry
+    failures = []
+    for name in METHODS:
+        entry = found.get(name)
+        if entry is None:
+            failures.append("%s is not in the Function Wizard" % name)
+            continue
+        if not entry["Description"] or entry["Category"] != TEXT_CATEGORY:
+            failures.append("%s: description %r, category %r" % (name, entry["Description"], entry["Category"]))
+        for argument in entry["Arguments"]:
+            if not argument.Name or not argument.Description:
+                failures.append("%s: argument without a name or description" % name)
+    expanded = found.get("DATABAREXPANDED")
+    if expanded and [a.Name for a in expanded["Arguments"]] != ["data", "segments"]:
+        failures.append("DATABAREXPANDED arguments: %r" % [a.Name for a in expanded["Arguments"]])
+    return failures
+
+
+def check_recalculation(sheet, cases):
+    """A changed input cell recalculates its barcode."""
+    first, second = [i for i, c in enumerate(cases) if c.function == "DATABAR14" and c.text][:2]
+    sheet.getCellByPosition(1, first).setString(cases[second].data)
+    shown = sheet.getCellByPosition(3, first).getString()
+    if shown != cases[second].text:
+        return ["after a new GTIN in B%d, D%d shows %r" % (first + 1, first + 1, shown)]
+    sheet.getCellByPosition(1, first).setString(cases[first].data)
+    return []
+
+
+def main(oxt, tarnwick, work_dir):
+    started = time.monotonic()
+    cases = barcode_cases.with_expectations(barcode_cases.seeded_cases(), tarnwick)
+    os.makedirs(work_dir, exist_ok=True)
+    work = tempfile.mkdtemp(prefix="calc-office-", dir=work_dir)
+    office.install_extension(work, oxt)
+    sheet_path = os.path.join(work, "barcodes.fods")
+    write_sheet(sheet_path, cases)
+    failures = []
+    with office.Office(work) as lo:
+        document = lo.load(sheet_path)
+        document.calculateAll()
+        csv_path = os.path.join(work, "barcodes.csv")
+        document.storeToURL(office.uno.systemPathToFileUrl(csv_path), office.properties(
+            FilterName="Text - txt - csv (StarCalc)", FilterOptions="44,34,76,1"))
+        failures += compare_csv(csv_path, cases)
+        sheet = document.Sheets.getByIndex(0)
+        failures += compare_cells(sheet, cases, "loaded")
+        failures += check_recalculation(sheet, cases)
+        failures += check_function_wizard(lo)
+        saved = os.path.join(work, "barcodes.ods")
+        document.storeToURL(office.uno.systemPathToFileUrl(saved), office.properties(FilterName="calc8"))
+        document.close(True)
+        reopened = lo.load(saved)
+        reopened.calculateAll()
+        failures += compare_cells(reopened.Sheets.getByIndex(0), cases, "reopened")
+        reopened.close(True)
+    for failure in failures:
+        print(failure)
+    print("%d cases, %d failures, %.1f s" % (len(cases), len(failures), time.monotonic() - started))
+    if not failures:
+        shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:4]))
