@@ -20,7 +20,7 @@ STRIVANE_PACKAGES=(
 STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy)
 
 # The LibreOffice Calc add-in: its build (the SDK) and its headless test (full stage of scripts/test).
-STRIVANE_CALC_PACKAGES=(libreoffice-dev libreoffice-calc-nogui python3-uno)
+STRIVANE_CALC_PACKAGES=(libreoffice-dev libreoffice-calc-nogui python3-uno poppler-utils)
 
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {

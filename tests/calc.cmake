@@ -12,10 +12,11 @@ if(TARGET strivane_calc_oxt AND TARGET tarnwick)
   find_program(STRIVANE_SOFFICE soffice)
   find_program(STRIVANE_UNOPKG unopkg)
   find_program(STRIVANE_UNO_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
-  if(STRIVANE_SOFFICE AND STRIVANE_UNOPKG AND STRIVANE_UNO_PYTHON)
+  find_program(STRIVANE_PDFTOPPM pdftoppm)
+  if(STRIVANE_SOFFICE AND STRIVANE_UNOPKG AND STRIVANE_UNO_PYTHON AND STRIVANE_PDFTOPPM)
     add_test(NAME calc_office
       COMMAND ${STRIVANE_UNO_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/calc/office_test.py ${STRIVANE_CALC_OXT}
-              $<TARGET_FILE:tarnwick> ${CMAKE_CURRENT_BINARY_DIR}/calc_office)
+              ${STRIVANE_CALC_TEMPLATE} $<TARGET_FILE:tarnwick> ${STRIVANE_FONT_DIR} ${CMAKE_CURRENT_BINARY_DIR}/calc_office)
     set_tests_properties(calc_office PROPERTIES LABELS calc_office TIMEOUT 180 RUN_SERIAL ON)
   endif()
 endif()

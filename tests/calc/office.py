@@ -40,6 +40,17 @@ def install_extension(profile_dir, oxt):
                    check=True, env=env, stdout=subprocess.DEVNULL)
 
 
+def fonts_environment(work_dir, font_dir):
+    """The environment with a fontconfig configuration that adds the build's fonts."""
+    conf = os.path.join(work_dir, "fonts.conf")
+    with open(conf, "w", encoding="utf-8") as out:
+        out.write('<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd"><fontconfig>'
+                  '<include ignore_missing="yes">/etc/fonts/fonts.conf</include><dir>%s</dir>'
+                  '<cachedir>%s</cachedir></fontconfig>\n'
+                  % (os.path.abspath(font_dir), os.path.join(os.path.abspath(work_dir), "fontcache")))
+    return dict(os.environ, FONTCONFIG_FILE=conf)
+
+
 def profile_url(profile_dir):
     return uno.systemPathToFileUrl(os.path.join(os.path.abspath(profile_dir), "profile"))
 
@@ -47,13 +58,14 @@ def profile_url(profile_dir):
 class Office:
     """soffice --headless on a pipe of its own; stops it on exit."""
 
-    def __init__(self, profile_dir, start_timeout=90):
+    def __init__(self, profile_dir, env=None, start_timeout=90):
         self.pipe = "strivane_calc_" + uuid.uuid4().hex
         self.process = subprocess.Popen(
             ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
              "-env:UserInstallation=" + profile_url(profile_dir),
              "--accept=pipe,name=%s;urp;StarOffice.ComponentContext" % self.pipe],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=dict(os.environ, HOME=profile_dir))
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            env=dict(env or os.environ, HOME=profile_dir))
         self.context = self._connect(start_timeout)
         self.desktop = self.create("com.sun.star.frame.Desktop")
 

@@ -4,12 +4,13 @@ with the tarnwick tool; refused inputs must show Err:502 and BARCODEERROR the re
 Function Wizard's descriptions, recalculation after an input changes, and a saved and reopened
 document.
 
-    office_test.py OXT TARNWICK WORK_DIR
+    office_test.py OXT TEMPLATE TARNWICK FONT_DIR WORK_DIR
 """
 
 import csv
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -17,6 +18,9 @@ from xml.sax.saxutils import escape, quoteattr
 
 import barcode_cases
 import office
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "calc"))
+import make_template  # noqa: E402  (the template's sheets, fonts and sizes)
 
 ADDIN = "org.strivane.calc.BarcodeFunctions."
 METHODS = {
@@ -137,7 +141,109 @@ def check_recalculation(sheet, cases):
     return []
 
 
-def main(oxt, tarnwick, work_dir):
+TEMPLATE_TOOL = [("databar14",), ("gs1-128",), ("--segments", "4", "databar-expanded-stacked")]
+DARK = 128
+DPI = 300
+
+
+def tool_text(tarnwick, arguments, data):
+    run = subprocess.run([tarnwick, *arguments, "--", data], capture_output=True, encoding="utf-8", check=True)
+    return run.stdout.rstrip("\n")
+
+
+def check_template_cells(document, tarnwick):
+    """The template's samples give the tool's text; its empty label rows give empty text."""
+    failures = []
+    for index, entry in enumerate(make_template.SHEETS):
+        sheet, samples = document.Sheets.getByIndex(index), entry[6]
+        for row, data in enumerate(samples, start=1):
+            shown = sheet.getCellByPosition(1, row).getString()
+            if shown != tool_text(tarnwick, TEMPLATE_TOOL[index], data):
+                failures.append("template %s B%d: %r" % (entry[0], row + 1, shown))
+        empty = sheet.getCellByPosition(1, len(samples) + 1)
+        if empty.getString() != "" or empty.getError() != 0:
+            failures.append("template %s: an empty label row shows %r" % (entry[0], empty.getString()))
+    return failures
+
+
+def read_pgm(path):
+    """Width, height and the 8-bit pixels of a binary PGM."""
+    with open(path, "rb") as picture:
+        data = picture.read()
+    fields, position = [], 0
+    while len(fields) < 4:
+        while data[position:position + 1].isspace():
+            position += 1
+        end = position
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[position:end])
+        position = end
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[position + 1:position + 1 + width * height]
+
+
+def dark_bands(path, left, top):
+    """(first, last) pixel rows of each run of rows with a dark pixel right of `left`, below `top`.
+    A single light row does not end a run: see line_gaps."""
+    width, height, pixels = read_pgm(path)
+    bands, start, light = [], None, 0
+    for y in range(top, height):
+        dark = min(pixels[y * width + left:(y + 1) * width]) < DARK
+        if dark:
+            start = y if start is None else start
+            light = 0
+        elif start is not None:
+            light += 1
+            if light == 2:
+                bands.append((start, y - 2))
+                start = None
+    return bands
+
+
+def line_gaps(pdf, page, left_points, line):
+    """Light space between consecutive lines of the symbols on a page, in points: the pitch of
+    the lines of font text (from their word boxes) less the font's line height. Calc lays lines
+    out in whole twips, rounding the pitch up: 26.702 pt for the 26.667 pt line of the 34X font at
+    12 pt, a hairline of 0.036 pt (0.15 dots at 300 dpi)."""
+    boxes = subprocess.run(["pdftotext", "-f", str(page), "-l", str(page), "-bbox", pdf, "-"],
+                           capture_output=True, encoding="utf-8", check=True).stdout
+    tops = sorted({float(w.split('yMin="')[1].split('"')[0]) for w in boxes.split("<word ")[1:]
+                   if float(w.split('xMin="')[1].split('"')[0]) > left_points})
+    return [b - a - line for a, b in zip(tops, tops[1:]) if b - a < 1.25 * line]
+
+
+TWIP = 0.05
+
+
+def check_template_print(document, work, font_dir, tarnwick):
+    """The template printed: on each sheet's page every sample is one band of dark rows (its
+    stacked lines touch, up to Calc's rounding to twips), and lines lie at most a twip apart."""
+    pdf = os.path.join(work, "labels.pdf")
+    document.storeToURL(office.uno.systemPathToFileUrl(pdf), office.properties(FilterName="calc_pdf_Export"))
+    cm = DPI / 2.54
+    failures = []
+    for index, entry in enumerate(make_template.SHEETS):
+        page = os.path.join(work, "labels-%d" % index)
+        subprocess.run(["pdftoppm", "-r", str(DPI), "-gray", "-singlefile", "-f", str(index + 1), "-l",
+                        str(index + 1), pdf, page], check=True)
+        # Right of the data column, below the header row.
+        bands = dark_bands(page + ".pgm", int(8.2 * cm), int(1.65 * cm))
+        line = make_template.line_height_points(os.path.join(font_dir, entry[2]))
+        lines = [tool_text(tarnwick, TEMPLATE_TOOL[index], d).count("\n") + 1 for d in entry[6]]
+        if len(bands) != len(lines) or any(last - first + 1 < (n - 1) * line * DPI / 72
+                                           for (first, last), n in zip(bands, lines)):
+            failures.append("template %s printed: dark bands %r for symbols of %r lines of %.1f px"
+                            % (entry[0], bands, lines, line * DPI / 72))
+        gaps = line_gaps(pdf, index + 1, 8.2 * 72 / 2.54, line)
+        if len(gaps) != sum(n - 1 for n in lines) or any(not 0 <= g <= TWIP for g in gaps):
+            failures.append("template %s printed: gaps between lines %r pt" % (entry[0], gaps))
+        elif gaps:
+            print("template %s: lines %.3f pt apart" % (entry[0], max(gaps)))
+    return failures
+
+
+def main(oxt, template, tarnwick, font_dir, work_dir):
     started = time.monotonic()
     cases = barcode_cases.with_expectations(barcode_cases.seeded_cases(), tarnwick)
     os.makedirs(work_dir, exist_ok=True)
@@ -146,7 +252,7 @@ def main(oxt, tarnwick, work_dir):
     sheet_path = os.path.join(work, "barcodes.fods")
     write_sheet(sheet_path, cases)
     failures = []
-    with office.Office(work) as lo:
+    with office.Office(work, office.fonts_environment(work, font_dir)) as lo:
         document = lo.load(sheet_path)
         document.calculateAll()
         csv_path = os.path.join(work, "barcodes.csv")
@@ -164,6 +270,11 @@ def main(oxt, tarnwick, work_dir):
         reopened.calculateAll()
         failures += compare_cells(reopened.Sheets.getByIndex(0), cases, "reopened")
         reopened.close(True)
+        labels = lo.load(template)
+        labels.calculateAll()
+        failures += check_template_cells(labels, tarnwick)
+        failures += check_template_print(labels, work, font_dir, tarnwick)
+        labels.close(True)
     for failure in failures:
         print(failure)
     print("%d cases, %d failures, %.1f s" % (len(cases), len(failures), time.monotonic() - started))
@@ -173,4 +284,4 @@ def main(oxt, tarnwick, work_dir):
 
 
 if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:4]))
+    sys.exit(main(*sys.argv[1:6]))
