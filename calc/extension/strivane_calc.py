@@ -12,6 +12,13 @@ IMPLEMENTATION_NAME = "org.strivane.calc.BarcodeFunctions"
 SERVICE_NAMES = ("com.sun.star.sheet.AddIn", IMPLEMENTATION_NAME)
 
 
+def _symbol_function(function):
+    """The method of a function with one data argument."""
+    def method(self, data):
+        return self._encode(function, data)
+    return method
+
+
 class BarcodeFunctions(unohelper.Base, XBarcodeFunctions, XServiceInfo):
     def __init__(self, context):
         self.context = context
@@ -24,29 +31,16 @@ class BarcodeFunctions(unohelper.Base, XBarcodeFunctions, XServiceInfo):
             # Calc shows an IllegalArgumentException as Err:502.
             raise IllegalArgumentException(str(refusal), self, 0) from None
 
-    def code128(self, data):
-        return self._encode("CODE128", data)
-
-    def gs1Code128(self, data):
-        return self._encode("GS1_128", data)
-
-    def databar14(self, data):
-        return self._encode("DATABAR14", data)
-
-    def databarLimited(self, data):
-        return self._encode("DATABARLIMITED", data)
-
-    def databarStacked(self, data):
-        return self._encode("DATABARSTACKED", data)
-
-    def databarStackedOmni(self, data):
-        return self._encode("DATABARSTACKEDOMNI", data)
+    code128 = _symbol_function("CODE128")
+    gs1Code128 = _symbol_function("GS1_128")
+    databar14 = _symbol_function("DATABAR14")
+    databarLimited = _symbol_function("DATABARLIMITED")
+    databarStacked = _symbol_function("DATABARSTACKED")
+    databarStackedOmni = _symbol_function("DATABARSTACKEDOMNI")
+    mod10 = _symbol_function(strivane_barcodes.MOD10)
 
     def databarExpanded(self, data, segments):
         return self._encode(strivane_barcodes.EXPANDED, data, segments)
-
-    def mod10(self, data):
-        return self._encode(strivane_barcodes.MOD10, data)
 
     def barcodeError(self, data, function, segments):
         return self.encoder.diagnostic(data, function, segments)
