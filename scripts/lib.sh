@@ -19,8 +19,22 @@ STRIVANE_PACKAGES=(
 # The function-size check, the sanitizer and fuzz runs of scripts/test (skipped by --quick).
 STRIVANE_HARDENING_PACKAGES=(clang-14 libclang-rt-14-dev clang-tidy)
 
-# The LibreOffice Calc add-in: its build (the SDK) and its headless test (full stage of scripts/test).
-STRIVANE_CALC_PACKAGES=(libreoffice-dev libreoffice-calc-nogui python3-uno poppler-utils)
+# The office proof of scripts/test (skipped by --quick): LibreOffice prints the fonts to PDF,
+# poppler and Ghostscript rasterise them; npm installs the zxing-wasm reader into the build tree.
+STRIVANE_OFFICE_PACKAGES=(libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils ghostscript)
+
+# The LibreOffice Calc add-in: its build (the SDK) and, with the office proof's packages, its
+# headless test (label office).
+STRIVANE_CALC_PACKAGES=(libreoffice-dev python3-uno)
+
+# install_office_readers: zxing-wasm at the version tests/office/package-lock.json pins, into
+# $BUILD_DIR/office-readers (installs Debian's npm first when there is none).
+install_office_readers() {
+  command -v npm >/dev/null || install_missing npm
+  mkdir -p "$BUILD_DIR/office-readers"
+  cp "$ROOT/tests/office/package.json" "$ROOT/tests/office/package-lock.json" "$BUILD_DIR/office-readers/"
+  (cd "$BUILD_DIR/office-readers" && npm ci --no-audit --no-fund --loglevel=error)
+}
 
 # install_missing PKG...: apt-get install only the packages that are not installed yet.
 install_missing() {

@@ -136,6 +136,23 @@ TEST(RtfWriter, CarriesFaceSizeAndEscapedText)
     EXPECT_EQ(rtf.count('{') - rtf.count("\\{"), rtf.count('}') - rtf.count("\\}"));
 }
 
+TEST(RtfWriter, RightIndentMakesTheLongestLineOneRun)
+{
+    // Writer's runs hold (line width) / (font height in twips / 8) characters; the indent widens
+    // the line by the longest line's characters at that rate, rounded up.
+    const struct {
+        int halfPoints;
+        QString text;
+        const char* indent;
+    } rows[] = {
+        {24, QStringLiteral("a1{b}\\c\nd"), "\\pard\\plain\\ri-210\\f0\\fs24 "},   // 7 characters at 12 pt
+        {48, QString(543, u'm') + QStringLiteral("\r\nmm"), "\\ri-32580\\f0\\fs48 "},  // 543 at 24 pt
+        {25, QStringLiteral("abc"), "\\ri-94\\f0"},                                      // 93.75 up
+    };
+    for (const auto& r : rows)
+        EXPECT_TRUE(rtfDocument(QStringLiteral("F"), r.halfPoints, r.text).contains(r.indent)) << r.indent;
+}
+
 TEST(DialogUnits, QuarterWidthAndEighthHeightRounded)
 {
     const dialog_units du(6, 13);

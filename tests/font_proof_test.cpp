@@ -166,15 +166,7 @@ std::string compareRuns(const std::vector<run>& measured, const std::vector<run>
 }
 
 // What a reader returned, in the form of sample::expected.
-std::string normalised(const scan::decoded& d)
-{
-    std::string data = d.data;
-    if (d.format == "DataBar" && data.size() == 14)  // zxing-cpp gives the bare GTIN
-        data = "01" + data;
-    if (d.format == "DataBarExpanded" && !data.empty() && data[0] == '(')  // and bracketed AIs
-        data = strivane::fonttest::bracketedToData(data);
-    return data;
-}
+std::string normalised(const scan::decoded& d) { return strivane::fonttest::readerData(d.format, d.data); }
 
 std::string printable(const std::string& s)
 {

@@ -148,6 +148,15 @@ bool predefinedLength(std::string_view ai)
     return false;
 }
 
+std::string readerData(std::string_view format, std::string data)
+{
+    if (format == "DataBar" && data.size() == 14)
+        return "01" + data;
+    if (format == "DataBarExpanded" && !data.empty() && data[0] == '(')
+        return bracketedToData(data);
+    return data;
+}
+
 std::string bracketedToData(std::string_view text)
 {
     std::string data;

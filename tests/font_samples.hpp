@@ -22,6 +22,10 @@ bool predefinedLength(std::string_view ai);
 // Element string in brackets, "(01)123...(10)AB", to the data a reader returns.
 std::string bracketedToData(std::string_view text);
 
+// What a reader returned for a symbol of the reader's `format`, in the form of sample::expected:
+// zxing-cpp gives DataBar's bare GTIN and DataBar Expanded as AIs in brackets.
+std::string readerData(std::string_view format, std::string data);
+
 // `count` samples for `s`, the same for the same seed. For DataBar Expanded the segments per
 // row cycle through 2, 4 .. 20 when `stacked`, and are 22 (one row) otherwise.
 std::vector<sample> randomSamples(Kelbrin::Tallowlib::symbology s, int count, unsigned seed, bool stacked = false);

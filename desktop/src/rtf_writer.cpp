@@ -1,5 +1,7 @@
 #include "rtf_writer.hpp"
 
+#include <algorithm>
+
 namespace Kelbrin::Barwright {
 
 namespace {
@@ -32,6 +34,20 @@ void appendEscaped(QByteArray& out, const QString& text)
     }
 }
 
+// Characters in the longest line of `text`.
+qsizetype longestLine(const QString& text)
+{
+    qsizetype longest = 0;
+    qsizetype current = 0;
+    for (const QChar c : text) {
+        if (c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            current = 0;
+        else if (c != u'\r')
+            longest = std::max(longest, ++current);
+    }
+    return longest;
+}
+
 }  // namespace
 
 QByteArray rtfDocument(const QString& faceName, int halfPoints, const QString& text)
@@ -40,7 +56,13 @@ QByteArray rtfDocument(const QString& faceName, int halfPoints, const QString& t
     out.reserve(128 + text.size() * 2);
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 ";
     appendEscaped(out, faceName);
-    out += ";}}\n\\pard\\plain\\f0\\fs" + QByteArray::number(halfPoints) + ' ';
+    // LibreOffice Writer lays a line out in runs of at most (line width) / (font height / 8)
+    // characters and prints each run at its own position; as the glyph advances in its PDF are
+    // rounded down, a second run starts a module or more off the first. A negative right
+    // indent of the longest line's length at that rate makes the line wide enough for one run,
+    // whatever the page's margins.
+    const qint64 rightIndent = (longestLine(text) * halfPoints * 10 + 7) / 8;
+    out += ";}}\n\\pard\\plain\\ri-" + QByteArray::number(rightIndent) + "\\f0\\fs" + QByteArray::number(halfPoints) + ' ';
     appendEscaped(out, text);
     out += "\\par\n}\n";
     return out;
