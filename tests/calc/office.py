@@ -6,12 +6,59 @@ import subprocess
 import time
 import uuid
 
+from xml.sax.saxutils import escape, quoteattr
+
 import uno
 from com.sun.star.beans import PropertyValue
 from com.sun.star.connection import NoConnectException
 from com.sun.star.lang import DisposedException
 
 NOBODY = 65534
+
+NAMESPACES = (
+    'xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+    'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" '
+    'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
+    'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+    'xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" '
+    'xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" '
+    'xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.3"')
+
+
+def text_paragraph(text):
+    # Every space as <text:s/>, so that none is collapsed.
+    return "<text:p>%s</text:p>" % escape(text).replace(" ", "<text:s/>")
+
+
+def value_cell(value):
+    """A cell holding text, a number (float) or nothing (None)."""
+    if value is None:
+        return "<table:table-cell/>"
+    if isinstance(value, float):
+        return '<table:table-cell office:value-type="float" office:value="%r"/>' % value
+    return '<table:table-cell office:value-type="string">%s</table:table-cell>' % text_paragraph(value)
+
+
+def flat_spreadsheet(styles, name, content, fonts=()):
+    """A Flat ODF spreadsheet of one sheet: A4, 1 cm margins, no header or footer, an 18 cm
+    column style "wide"; `styles` are further automatic styles, `fonts` font families."""
+    faces = "".join('<style:font-face style:name=%s svg:font-family=%s/>' % (quoteattr(f), quoteattr(f))
+                    for f in fonts)
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n<office:document %s '
+            'office:mimetype="application/vnd.oasis.opendocument.spreadsheet">'
+            '<office:font-face-decls>%s</office:font-face-decls><office:automatic-styles>%s'
+            '<style:style style:name="wide" style:family="table-column">'
+            '<style:table-column-properties style:column-width="18cm"/></style:style>'
+            '<style:style style:name="ta" style:family="table" style:master-page-name="Plain">'
+            '<style:table-properties table:display="true"/></style:style>'
+            '<style:page-layout style:name="pm"><style:page-layout-properties fo:page-width="21cm" '
+            'fo:page-height="29.7cm" fo:margin="1cm"/></style:page-layout></office:automatic-styles>'
+            '<office:master-styles><style:master-page style:name="Plain" style:page-layout-name="pm">'
+            '<style:header style:display="false"/><style:footer style:display="false"/></style:master-page>'
+            '</office:master-styles><office:body><office:spreadsheet>'
+            '<table:table table:name=%s table:style-name="ta">%s</table:table>'
+            '</office:spreadsheet></office:body></office:document>\n'
+            % (NAMESPACES, faces, styles, quoteattr(name), content))
 
 
 def properties(**values):

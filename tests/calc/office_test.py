@@ -4,7 +4,9 @@ with the tarnwick tool; refused inputs must show Err:502 and BARCODEERROR the re
 Function Wizard's descriptions, recalculation after an input changes, and a saved and reopened
 document.
 
-    office_test.py OXT TEMPLATE TARNWICK FONT_DIR WORK_DIR
+    office_test.py OXT TEMPLATE TARNWICK FONT_DIR WORK_DIR OFFICE_SCAN NODE_MODULES strict|lenient
+
+The symbols are also printed and read back (print_proof.py).
 """
 
 import csv
@@ -14,36 +16,19 @@ import subprocess
 import sys
 import tempfile
 import time
-from xml.sax.saxutils import escape, quoteattr
+from xml.sax.saxutils import quoteattr
 
 import barcode_cases
 import office
+import print_proof
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "calc"))
 import make_template  # noqa: E402  (the template's sheets, fonts and sizes)
 
 ADDIN = "org.strivane.calc.BarcodeFunctions."
-METHODS = {
-    "CODE128": "code128", "GS1_128": "gs1Code128", "DATABAR14": "databar14",
-    "DATABARLIMITED": "databarLimited", "DATABARSTACKED": "databarStacked",
-    "DATABARSTACKEDOMNI": "databarStackedOmni", "DATABAREXPANDED": "databarExpanded", "MOD10": "mod10",
-    "BARCODEERROR": "barcodeError",
-}
+METHODS = dict(barcode_cases.METHODS, BARCODEERROR="barcodeError")
 TEXT_CATEGORY = 10  # the Function Wizard's "Text" category
 ILLEGAL_ARGUMENT = 502
-
-
-def text_paragraph(text):
-    # Every space as <text:s/>, so that none is collapsed.
-    return "<text:p>%s</text:p>" % escape(text).replace(" ", "<text:s/>")
-
-
-def value_cell(value):
-    if value is None:
-        return "<table:table-cell/>"
-    if isinstance(value, float):
-        return '<table:table-cell office:value-type="float" office:value="%r"/>' % value
-    return '<table:table-cell office:value-type="string">%s</table:table-cell>' % text_paragraph(value)
 
 
 def formula_cell(function, arguments):
@@ -57,22 +42,14 @@ def row(number, case):
     arguments = [data] + ([segments] if case.segments is not None else [])
     diagnostic = [data, "[.A%d]" % number] + ([segments] if case.segments is not None else [])
     return "<table:table-row>%s%s%s%s%s</table:table-row>" % (
-        value_cell(case.function), value_cell(case.data), value_cell(case.segments),
+        office.value_cell(case.function), office.value_cell(case.data), office.value_cell(case.segments),
         formula_cell(case.function, arguments), formula_cell("BARCODEERROR", diagnostic))
 
 
 def write_sheet(path, cases):
     rows = "\n".join(row(i + 1, case) for i, case in enumerate(cases))
     with open(path, "w", encoding="utf-8") as sheet:
-        sheet.write(
-            '<?xml version="1.0" encoding="UTF-8"?>\n'
-            '<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"'
-            ' xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"'
-            ' xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"'
-            ' xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.3"'
-            ' office:mimetype="application/vnd.oasis.opendocument.spreadsheet">\n'
-            '<office:body><office:spreadsheet><table:table table:name="Barcodes">\n'
-            + rows + '\n</table:table></office:spreadsheet></office:body></office:document>\n')
+        sheet.write(office.flat_spreadsheet("", "Barcodes", rows))
 
 
 def compare_csv(path, cases):
@@ -243,7 +220,7 @@ def check_template_print(document, work, font_dir, tarnwick):
     return failures
 
 
-def main(oxt, template, tarnwick, font_dir, work_dir):
+def main(oxt, template, tarnwick, font_dir, work_dir, office_scan, node_modules, strictness):
     started = time.monotonic()
     cases = barcode_cases.with_expectations(barcode_cases.seeded_cases(), tarnwick)
     os.makedirs(work_dir, exist_ok=True)
@@ -275,6 +252,8 @@ def main(oxt, template, tarnwick, font_dir, work_dir):
         failures += check_template_cells(labels, tarnwick)
         failures += check_template_print(labels, work, font_dir, tarnwick)
         labels.close(True)
+        failures += print_proof.check_readings(lo, cases, work, font_dir, tarnwick, node_modules, office_scan,
+                                               strictness == "strict")
     for failure in failures:
         print(failure)
     print("%d cases, %d failures, %.1f s" % (len(cases), len(failures), time.monotonic() - started))
@@ -284,4 +263,4 @@ def main(oxt, template, tarnwick, font_dir, work_dir):
 
 
 if __name__ == "__main__":
-    sys.exit(main(*sys.argv[1:6]))
+    sys.exit(main(*sys.argv[1:9]))
