@@ -3,6 +3,7 @@
 import os
 import shutil
 import subprocess
+import sys
 import time
 import uuid
 
@@ -13,16 +14,13 @@ from com.sun.star.beans import PropertyValue
 from com.sun.star.connection import NoConnectException
 from com.sun.star.lang import DisposedException
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "office"))
+import office_documents  # noqa: E402
+
 NOBODY = 65534
 
-NAMESPACES = (
-    'xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
-    'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" '
-    'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
-    'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
-    'xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" '
-    'xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" '
-    'xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" office:version="1.3"')
+# The office proof's namespaces, and the formulas'.
+NAMESPACES = office_documents.NAMESPACES + ' xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2"'
 
 
 def text_paragraph(text):
