@@ -69,8 +69,8 @@ def properties(**values):
 
 
 def install_extension(profile_dir, oxt):
-    """unopkg add for the profile's user. unopkg refuses root without --shared, so root runs it
-    as nobody, the way a user installs it."""
+    """unopkg add into a new user profile in `profile_dir`. unopkg refuses root without --shared,
+    so root runs it as nobody, the way a user installs it: nobody must reach `profile_dir`."""
     os.makedirs(profile_dir, exist_ok=True)
     prefix = []
     if os.geteuid() == 0:
