@@ -56,6 +56,8 @@ def number_text(value, gtin):
         text = "%d" % value
     else:
         text = "%.15g" % value
+    if gtin and value == 0:
+        raise Refusal("no GTIN: the cell is empty (or holds the number 0)")
     if gtin and not (text.isdigit() and len(text) in (13, 14)):
         raise Refusal("the GTIN arrived as the number %s, which may have lost leading zeros: "
                       "format the cell as text, or give 13 or 14 digits" % text)
