@@ -30,6 +30,10 @@ STRIVANE_WINDOWS_PACKAGES=("${STRIVANE_WINDOWS_BUILD_PACKAGES[@]}" g++-mingw-w64
 # poppler and Ghostscript rasterise them; npm installs the zxing-wasm reader into the build tree.
 STRIVANE_OFFICE_PACKAGES=(libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils ghostscript)
 
+# The LibreOffice Calc add-in: its build (the SDK) and, with the office proof's packages, its
+# headless test (label office).
+STRIVANE_CALC_PACKAGES=(libreoffice-dev python3-uno)
+
 # install_office_readers: zxing-wasm at the version tests/office/package-lock.json pins, into
 # $BUILD_DIR/office-readers (installs Debian's npm first when there is none).
 install_office_readers() {
