@@ -69,14 +69,21 @@ GEOMETRY_HEADER = os.path.join(SOURCE_DIR, "core", "include", "tallowlib", "font
 GEOMETRY_ROW = re.compile(r'\{"([^"]+)", "([^"]+)", (\d+), (\d+), (\d+), (\d+), \d+, (?:true|false)\}')
 
 
-def read_geometry(path=GEOMETRY_HEADER):
-    """A FontSpec for every row between the table's marker comments, in order."""
+def table_rows(path, name, row, row_marker):
+    """The matches of `row` between the "// NAME begin" and "// NAME end" comments of a header;
+    every line holding `row_marker` there must match."""
     with open(path, encoding="utf-8") as header:
         text = header.read()
-    table = text.split("// font geometry begin", 1)[-1].split("// font geometry end", 1)[0]
-    rows = GEOMETRY_ROW.findall(table)
-    if not rows or len(rows) != table.count("{\""):
-        raise ValueError(f"no readable font geometry table in {path}")
+    table = text.split(f"// {name} begin", 1)[-1].split(f"// {name} end", 1)[0]
+    rows = row.findall(table)
+    if not rows or len(rows) != table.count(row_marker):
+        raise ValueError(f"no readable {name} in {path}")
+    return rows
+
+
+def read_geometry(path=GEOMETRY_HEADER):
+    """A FontSpec for every row between the table's marker comments, in order."""
+    rows = table_rows(path, "font geometry", GEOMETRY_ROW, '{"')
     specs = [FontSpec(family, file_name, int(m), int(line), int(bleed), int(overhang))
              for family, file_name, m, line, bleed, overhang in rows]
     for spec in specs:
@@ -93,13 +100,8 @@ GLYPH_ROW = re.compile(r"\{'(.)', glyph_kind::(space|bar|four_cells|three_cells)
 
 def read_alphabet(path=ALPHABET_HEADER):
     """(character, kind, value) for every row between the table's marker comments, in order."""
-    with open(path, encoding="utf-8") as header:
-        text = header.read()
-    table = text.split("// glyph table begin", 1)[-1].split("// glyph table end", 1)[0]
-    rows = [(char, kind, int(value, 0)) for char, kind, value in GLYPH_ROW.findall(table)]
-    if not rows or len(rows) != table.count("glyph_kind::"):
-        raise ValueError(f"no readable glyph table in {path}")
-    return rows
+    rows = table_rows(path, "glyph table", GLYPH_ROW, "glyph_kind::")
+    return [(char, kind, int(value, 0)) for char, kind, value in rows]
 
 
 def glyph_name(char):
