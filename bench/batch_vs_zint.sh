@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # tarnwick --batch against zint --batch on the same GTINs: font text, then PNG files.
 #   bench/batch_vs_zint.sh [COUNT] [SEED]     (default 100000 GTINs, seed 15)
 # Builds tarnwick with optimisation in build-bench (BENCH_BUILD_DIR), installs zint if missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code128_Uni and EAN128_Uni on typical inputs, through the exported functions.
 #include "Tarnwick.h"
 

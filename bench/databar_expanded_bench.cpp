@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBarExpanded through the export: a one-row symbol and a four-segment stacked one.
 #include "Tarnwick.h"
 

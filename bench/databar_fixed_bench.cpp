@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The DataBar fixed-length encoders inside the core: element widths, then each font text.
 #include "databar/databar14.hpp"
 #include "databar/databar_limited.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every Tarnwick export on representative inputs, with one and two threads.
 // Figures are nanoseconds per call, font text included.
 #include "Tarnwick.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Setting font text in a barcode font with FreeType (at the default 12 points, 300 dpi) and
 // writing the picture as PNG: the cost of `tarnwick --png` and of one font-proof symbol.
 #include "strivane_render/barcode_fonts.hpp"

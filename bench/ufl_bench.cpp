@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // U25Ferrow as the report engine calls it: the Set/Get pair for a long DataBar Expanded
 // Stacked symbol (one Set, then one Get per 254-character piece), and a one-text formula.
 // Figures are nanoseconds per sequence / call.

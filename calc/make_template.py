@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """Writes strivane-labels.ots, the Calc template of label sheets for the barcode functions.
 
     make_template.py FONT_DIR OUTPUT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // --batch: one symbol for each line of the input, one result line for each.
 #pragma once
 

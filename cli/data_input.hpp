@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Data as the tool receives it, made the bytes the encoders take, and the outputs it writes.
 #pragma once
 

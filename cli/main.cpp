@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarnwick: barcode font text from the command line.
 #include "batch.hpp"
 #include "data_input.hpp"

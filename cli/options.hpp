@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tool's command line: the symbologies it knows, the options, --help and --version.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "svg_writer.hpp"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An SVG drawing of a symbol given as module rows.
 #pragma once
 

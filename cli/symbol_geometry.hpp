@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How tall each module row of a printed symbol is drawn, and its quiet zone.
 #pragma once
 

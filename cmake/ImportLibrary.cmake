@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # cmake -DNM= -DDLLTOOL= -DDEF= -DOBJECTS=a.obj|b.obj -DDLL= -DOUT_DIR= -DNAME= -P ImportLibrary.cmake
 # Writes OUT_DIR/NAME.def with every export of DEF under the name the objects define it with
 # (on x86, stdcall functions carry their "@bytes" suffix), then OUT_DIR/NAME.lib from it with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # STRIVANE_SANITIZE=address,undefined (or thread) instruments every target of the build.
 if(STRIVANE_SANITIZE)
   add_compile_options(-fsanitize=${STRIVANE_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)

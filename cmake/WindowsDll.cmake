@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # strivane_windows_dll(target DEF file DESCRIPTION text): what a C DLL needs on Windows. The file
 # is called after the target (Tarnwick.dll, no "lib"), its exports and their ordinals are those
 # of the module-definition file, undecorated on x86 too, it carries a version resource made from

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # What the two MinGW-w64 toolchain files share; they set STRIVANE_MINGW_TRIPLET and include this.
 # STRIVANE_MINGW_THREADS picks Debian's compiler of the win32 or the posix thread model: the DLLs
 # are built with win32 (nothing of winpthreads inside them), the cross-built tests with posix,

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Writes Strivane's five barcode fonts as TrueType files.
 
 Usage: generate_fonts.py OUTPUT_DIR [VERSION]

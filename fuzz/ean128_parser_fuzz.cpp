@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzzes the element-string parser: any text, every option set and style. Each record must
 // stay zero-terminated within its fields, and every failure must be a format error 10..14.
 #include "gs1/ean128_parser.hpp"

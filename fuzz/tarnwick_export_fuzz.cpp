@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzzes one Tarnwick export (FUZZ_EXPORT): any input text, segments per row and buffer size.
 // The buffer is followed by guard bytes that must stay untouched, and a positive result must
 // be the length of the zero-terminated text written.

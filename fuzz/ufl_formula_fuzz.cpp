@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzzes the U25Ferrow formula functions as the engine calls them: any text and Number, with
 // zero, one or two parameters, for every function, then a random sequence of Set and Get. The 255-byte result buffer is followed by guard bytes that
 // must stay untouched, a String result must be zero-terminated inside the buffer, and only

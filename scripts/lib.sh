@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by scripts/run, scripts/test and scripts/bench: install what is missing, configure, build.
 # Sourced, not run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gs1/ai_dictionary.hpp"
 
 #include <gtest/gtest.h>

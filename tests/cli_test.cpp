@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tarnwick tool as a user runs it, and its SVG writer.
 #include "svg_writer.hpp"
 

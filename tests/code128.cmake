@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Code 128 and GS1-128: unit tests, the exported functions, and scan round trips.
 strivane_test(code128_tests
   SOURCES code128_test.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code128_Uni and EAN128_Uni: the result contract and the font text they write.
 #include "Tarnwick.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Scan round trips: Code 128 font text drawn and read back by zbar and zxing-cpp (GS1-128:
 // gs1_scan_test.cpp).
 #include "Tarnwick.h"

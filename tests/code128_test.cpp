@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128: escapes, code-set choice, FNC4 latching, check character, patterns, font text.
 #include "code128/code128_encoder.hpp"
 #include "code128/code128_patterns.hpp"

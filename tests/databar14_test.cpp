@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "databar/databar14.hpp"
 #include "font/font_text.hpp"
 #include "tallowlib/errors.hpp"

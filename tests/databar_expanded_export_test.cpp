@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The DataBarExpanded export: line-by-line copy, buffer bounds, segments per row, debug
 // output and concurrent callers.
 #include "Tarnwick.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded and Expanded Stacked read back by independent readers: a seeded random
 // corpus of element strings over every method, mode mix and row width.
 //

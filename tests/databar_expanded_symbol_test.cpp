@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded symbols: element-width text, finder sequences, rows and failures.
 #include "expanded/databar_expanded.hpp"
 #include "rows/module_row.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The GTIN input of DataBar-14, Limited, Stacked and Stacked Omnidirectional, through the
 // exports: the ways a GTIN may be written, and every refusal with its diagnostic.
 #include "Tarnwick.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "databar/databar_limited.hpp"
 #include "tallowlib/errors.hpp"
 

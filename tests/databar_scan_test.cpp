@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Round trip through independent readers: Tarnwick export -> font text -> module rows ->
 // grayscale picture -> zbar and zxing-cpp, for seeded random GTINs.
 #include "Tarnwick.h"

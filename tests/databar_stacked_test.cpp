@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "databar/databar14.hpp"
 #include "databar/databar_stacked.hpp"
 #include "tallowlib/font_text_reader.hpp"

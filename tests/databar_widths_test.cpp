@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The width routine against its defining properties, for every group of every table.
 #include "databar/databar_widths.hpp"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Barwright: pure logic, and the dialog driven on Qt's offscreen platform against a fake encoder
 # library. Nothing here touches the real per-user settings.
 if(NOT TARGET barwright_lib)

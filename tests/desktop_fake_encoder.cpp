@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A stand-in for libTarnwick.so that the Barwright tests load: each encoder writes
 // "<function>:<input>" and records its call. Built once with all seven encoder functions and once
 // without DataBarExpanded.

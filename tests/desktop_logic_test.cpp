@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Barwright's logic apart from its widgets: size lists, labels, X dimension, versions, atoi,
 // RTF, dialog units and the encoder-library binding.
 #include "decimal_value.hpp"

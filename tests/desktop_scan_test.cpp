@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What Barwright shows in its "Barcode String" field, encoded by the real libTarnwick.so, still
 // draws a barcode that independent readers decode to the data typed in.
 #include "barwright_dlg.hpp"

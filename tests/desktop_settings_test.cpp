@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What Barwright reads back from its settings store, whatever is (or is not) stored there.
 #include "barwright_settings.hpp"
 

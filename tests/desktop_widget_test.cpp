@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main dialog driven as a user would, against a fake encoder library that records its calls.
 #include "about_dlg.hpp"
 #include "about_hyperlink.hpp"

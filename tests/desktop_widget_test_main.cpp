@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The widget tests need a QApplication on the offscreen platform and a settings store of their own.
 #include <gtest/gtest.h>
 

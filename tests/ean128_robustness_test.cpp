@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Random and very long inputs: the parser never crashes, never writes past a record's
 // fields, and every failure is a format error with a code from 10 to 14.
 #include "gs1/ean128_parser.hpp"

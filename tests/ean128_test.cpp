@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1-128: the Code 128 message built from element strings, its symbol values, the
 // human-readable text, and the errors of malformed element strings.
 #include "code128/code128_encoder.hpp"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # DataBar Expanded and Expanded Stacked: compaction, symbol construction, rows, export.
 strivane_test(expanded_tests
   SOURCES expanded_compaction_test.cpp expanded_character_widths_test.cpp databar_expanded_symbol_test.cpp

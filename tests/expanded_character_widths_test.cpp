@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded symbol characters: the widths and checksum share from the compile-time
 // tables against the width search, and values outside every group.
 #include "expanded/databar_expanded.hpp"

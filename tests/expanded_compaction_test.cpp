@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded compaction: method selection, the three modes, the size rule, padding,
 // the bit field and its traces.
 #include "expanded/expanded_compaction.hpp"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Every export over a seeded corpus: one SHA-256 per export, committed, so that any change to
 # what a caller receives shows. scripts/compare-exports --base REV names the first call that
 # differs from another revision.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The DataBar fast paths (tabulated DataBar-14 characters, lines written into reused storage)
 // against the general routines they stand in for.
 #include "Tarnwick.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The built font files themselves: names, vertical metrics, and for every character the
 // encoders emit the glyph's advance and dark cells, read back through FreeType.
 #include "font_samples.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The font proof: symbols of seeded random data, set in the font the desktop program names
 // for their symbology, rasterised by FreeType at three pixels per module, stacked at the
 // font's line height, and read back by the independent readers. Every picture is also

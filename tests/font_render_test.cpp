@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Setting font text through the real fonts: sizes, geometry of the picture, PNG output.
 #include "strivane_render/barcode_fonts.hpp"
 #include "strivane_render/font_raster.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Seeded random data for every symbology, with what a reader must read back from the symbol.
 #pragma once
 

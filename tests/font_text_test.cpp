@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "font/font_text.hpp"
 #include "tallowlib/symbol_text.hpp"
 

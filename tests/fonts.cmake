@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The barcode fonts: the font files themselves, setting text in them, and the font proof
 # (symbols set in their font, rasterised and read back by zbar and zxing-cpp).
 find_package(Freetype REQUIRED)

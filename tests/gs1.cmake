@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # GS1 element strings and the AI dictionary.
 strivane_test(gs1_tests
   SOURCES ai_dictionary_test.cpp ean128_parser_test.cpp ean128_robustness_test.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1 element strings through the exported functions: every faulty input is refused with one
 // diagnostic saying what is wrong, where and what is expected, by GS1-128 and DataBar
 // Expanded alike; nothing is padded, cut or corrected, and valid inputs still encode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1 element strings written the ways people write them (blanks, with or without the check
 // digit, separator markers, many AIs mixed) read back by zxing-cpp as exactly the data they
 // mean: from GS1-128, DataBar Expanded and Expanded Stacked. GS1-128 is read by zbar too.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The installation as a package would ship it: installed, moved to another place, and used
 # from there by a C program (pkg-config), a C++ program (CMake package) and the moved tarnwick.
 # Sanitized builds are left out: their library needs the sanitizer runtime in its caller.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The CLI asks for the human-readable text and the libraries do not: the font text must be
 // the same either way.
 #include "tallowlib/errors.hpp"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The office proof: LibreOffice sets the symbols in the barcode fonts (a Writer document, a Calc
 # document and Barwright's clipboard RTF), prints them to PDF, poppler and Ghostscript rasterise
 # them, and zbar, zxing-cpp and zxing-wasm read them back (tests/office/office_proof.py). Label

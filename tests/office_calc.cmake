@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The LibreOffice Calc add-in (built only with the LibreOffice SDK, see calc/CMakeLists.txt). Read
 # after office.cmake: the headless test reads its printed symbols with the office proof.
 if(TARGET strivane_calc_oxt AND TARGET tarnwick)

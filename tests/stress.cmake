@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Every entry point from several threads at once; scripts/test also runs it under ThreadSanitizer.
 if(TARGET U25Ferrow)
   strivane_test(stress_tests

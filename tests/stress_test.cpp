@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every export and every formula function called from several threads at once with mixed
 // inputs: each result must equal the one computed on a single thread. Built once more under
 // ThreadSanitizer by scripts/test.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Scan harness shared by the round-trip tests: module rows -> picture -> zbar / zxing-cpp.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(ZBAR REQUIRED IMPORTED_TARGET zbar)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The exported interface of libTarnwick: names, result contract, buffer bounds.
 #include "Tarnwick.h"
 

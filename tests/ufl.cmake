@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # U25Ferrow through an engine simulator that loads the library as the report engine does.
 if(TARGET U25Ferrow)
   strivane_test(ufl_tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ufl_engine_simulator.hpp"
 
 #include <dlfcn.h>

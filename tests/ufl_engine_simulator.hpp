@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A stand-in for the report engine: loads libU25Ferrow as the engine does, negotiates the
 // interface version, reads the function table and its lists, and calls formula functions
 // with parameter blocks laid out byte by byte at the engine's offsets (result slot at 2,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // libU25Ferrow exports exactly the engine's entry points and formula functions, and carries
 // its own encoder core instead of leaning on libTarnwick.
 #include "exported_symbols.hpp"

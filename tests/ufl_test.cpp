@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // U25Ferrow driven as the report engine drives it: version negotiation, the function table
 // and its lists, parameter blocks, result codes and error texts, the Set/Get pair.
 #include "Tarnwick.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Instructions per call under callgrind, which unlike the clock repeat from run to run: one
 # export call against libzint's Create + Encode + Delete for the same symbol, every row of
 # zint_compare whose name holds NAME.

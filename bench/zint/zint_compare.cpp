@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Each Tarnwick export side by side with libzint on the same symbol, in one process.
 // A zint call is ZBarcode_Create + ZBarcode_Encode (no buffer or file output) +
 // ZBarcode_Delete; an export call includes the font text. Rounds of each alternate, and the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """The Calc add-in: one method per function of XBarcodeFunctions. The Function Wizard's names,
 descriptions and category come from CalcAddIns.xcu."""
 

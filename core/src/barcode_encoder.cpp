@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "barcode_encoder.hpp"
 
 #include "tallowlib/errors.hpp"

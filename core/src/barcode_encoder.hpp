@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The encoder object every symbology derives from: stateless, created per call.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The lock a process shares across threads: an SRW lock on Windows, whose C++ library in the
 // win32 thread model has no std::mutex, and std::mutex elsewhere. Both start unlocked without
 // a constructor that runs code and leave nothing to release, so a function-local static one

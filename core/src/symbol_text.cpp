@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tallowlib/symbol_text.hpp"
 
 #include "symbol_text_parts.hpp"

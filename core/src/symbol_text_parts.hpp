@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The per-family halves of encodeFontLines (symbol_text.cpp dispatches to them).
 #pragma once
 

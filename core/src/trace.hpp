@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Diagnostic traces of the encoder core. Silent unless a sink is installed.
 #pragma once
 

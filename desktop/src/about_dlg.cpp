@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "about_dlg.hpp"
 
 #include "build_config.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The About dialog: product picture, product name and version, and the maker's home page.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A static text that works as a web link: coloured and underlined, a hand cursor and the hover
 // colour over the text itself, a tooltip, and the visited colour once its target was opened.
 #pragma once

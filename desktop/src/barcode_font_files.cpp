@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "barcode_font_files.hpp"
 
 #include "build_config.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Strivane's own barcode fonts, registered with the application when the system lacks them.
 #pragma once
 

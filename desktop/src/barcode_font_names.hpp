@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The five barcode font families, in the order the font-name list offers them.
 #pragma once
 

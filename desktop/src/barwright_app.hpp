@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The application: settings root, barcode fonts, then the main dialog run modally.
 #pragma once
 

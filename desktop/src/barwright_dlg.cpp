@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "barwright_dlg.hpp"
 
 #include "about_dlg.hpp"

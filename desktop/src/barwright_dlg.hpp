@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main dialog: pick a symbology, type the data, make the barcode string, preview it in a
 // barcode font and copy it to the clipboard.
 #pragma once

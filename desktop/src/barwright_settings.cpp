@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "barwright_settings.hpp"
 
 #include "barcode_font_names.hpp"

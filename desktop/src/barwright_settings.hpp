@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What Barwright remembers between runs: section "Defaults" of its per-user settings.
 #pragma once
 

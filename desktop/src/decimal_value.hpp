@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text to integer the way the C library's atoi reads it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Dialog units to pixels: a horizontal unit is a quarter of the dialog font's average character
 // width, a vertical unit an eighth of its height.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "encoder_library.hpp"
 
 #include "file_version_info.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The encoder library, loaded at run time by base name and major version (libTarnwick.so.1, the
 // name a runtime package ships), with its seven encoder functions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "file_version_info.hpp"
 
 #include "Tarnwick.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Version information of a file: the fixed record (file version and the like) and the product
 // name. Libraries carry it as the exported record `TarnwickVersionInfo`; the program's own is
 // compiled in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "font_sizes.hpp"
 
 #include "tallowlib/font_geometry.hpp"

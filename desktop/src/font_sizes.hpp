@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Font sizes that give a whole number of printer dots per module, and their labels.
 #pragma once
 

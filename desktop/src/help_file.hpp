@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The help file that "&Launch Help" opens: Strivane.chm beside the program.
 #pragma once
 

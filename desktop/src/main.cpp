@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Barwright: the desktop barcode encoder.
 #include "barwright_app.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every message box of Barwright goes through this interface, so tests can answer it.
 #pragma once
 

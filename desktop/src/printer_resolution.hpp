@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Horizontal resolution of the user's default printer.
 #pragma once
 

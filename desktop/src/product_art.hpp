@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Barwright's own pictures, drawn rather than loaded: the window icon and the About picture.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The small RTF document that the clipboard carries beside the plain barcode string.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The eight symbologies of the main dialog: radio captions, sample data, notes, encoder.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An up-down control: two arrow buttons at the right edge of a line edit (its buddy) that step
 // the integer in the buddy's text within a range. Up and Down keys in the buddy step it too.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Windows only (linked with version.lib); an empty unit elsewhere.
 #include "version_resource.hpp"
 

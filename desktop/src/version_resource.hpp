@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Windows: the version resource of a file, as the file's Properties show it.
 #pragma once
 

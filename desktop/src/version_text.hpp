@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How a four-part version (major, minor, letter value, build) reads: "1.2b (build 15)".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "x_dimension.hpp"
 
 #include "font_sizes.hpp"

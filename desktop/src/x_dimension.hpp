@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The X dimension (narrowest bar width) that a barcode font gives at a size.
 #pragma once
 

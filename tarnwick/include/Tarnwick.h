@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* Tarnwick: barcode font text for GS1 DataBar, Code 128 and GS1-128.
  *
  * Every encoder function takes a zero-terminated 8-bit input text and fills a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The exported functions: one encode per call, the font text copied into the caller's buffer.
 #include "Tarnwick.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """Seeded inputs for the Calc barcode functions and what each must give, worked out from the
 tarnwick tool's output for the same data."""
 

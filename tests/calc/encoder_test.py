@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """The add-in's encoder module against the tarnwick tool, without LibreOffice: every seeded case
 gives the tool's font text (lines joined by LF) or a refusal with the tool's message.
 

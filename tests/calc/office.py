@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """A headless LibreOffice with a user profile of its own, driven over a UNO pipe."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """The Calc add-in in a headless LibreOffice: installed with unopkg into a fresh user profile, a
 generated sheet of formulas over the seeded inputs is recalculated, exported to CSV and compared
 with the tarnwick tool; refused inputs must show Err:502 and BARCODEERROR the reason. Also: the

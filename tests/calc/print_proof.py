@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """Every barcode the add-in made, printed by Calc and read back through the office proof
 (tests/office/office_proof.py): a sheet holds each valid seeded case's formula in its font at 12
 points, LibreOffice prints it to PDF, poppler rasterises it, and zbar, zxing-cpp and zxing-wasm

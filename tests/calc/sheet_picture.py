@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """Draws the README's picture of a label sheet: a column of GTINs, a column of =DATABAR14(A2)
 cells set in ZLT DataBar 34X and, for the reader, each cell's formula; printed by a headless
 Calc with the add-in, its grid and headings, and rasterised.

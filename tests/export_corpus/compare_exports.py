@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Runs the seeded export corpus and checks one SHA-256 per export against the committed
 digests. With a second pair of libraries (--base-tarnwick, --base-ufl), it also prints the
 first call of each export whose output differs between the two builds."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Drives every export of Tarnwick and every formula function of U25Ferrow over a seeded
 // corpus and prints one line per call: export, arguments, result and output, bytes outside
 // printable ASCII as \xNN. The libraries are loaded by path, so the same corpus can be run

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Installs the build into a scratch prefix, points a private fontconfig configuration at the
 # installed font directory, runs fc-cache, and expects fc-list to show the five families.
 file(REMOVE_RECURSE ${WORK})

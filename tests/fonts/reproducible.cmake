@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Runs the font generator twice into fresh directories; both runs and the build's own fonts
 # must be byte-for-byte the same.
 file(REMOVE_RECURSE ${WORK})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* A C program built against an installed Tarnwick through pkg-config. */
 #include <Tarnwick.h>
 

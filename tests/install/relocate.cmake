@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Installs the build into a scratch prefix, moves the whole prefix elsewhere, and uses it from
 # there: a C program built through pkg-config and a C++ program built through the CMake package
 # call the library, and the moved tarnwick sets a PNG in the moved fonts.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """The documents of the office proof: a Flat ODF text document and a Flat ODF spreadsheet holding
 every symbol, each as a user sets it: the symbol's lines in its barcode font at its size, single
 line spacing, no space before or after paragraphs, an empty line between two symbols."""

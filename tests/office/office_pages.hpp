@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The office proof's pages: reading the rasterised pages and finding the symbols on them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Finding the symbols on a printed page, and reading the page files the rasterisers write.
 #include "office_pages.hpp"
 

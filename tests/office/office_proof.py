@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """The office proof: symbols set in the barcode fonts by LibreOffice, printed to PDF, rasterised
 and read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The office proof's symbols: seeded data of every symbology in every barcode font at the size
 // the font is made for, and the rich text Barwright puts on the clipboard for them.
 //

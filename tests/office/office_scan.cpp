@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The office proof's image side: finds the symbols on printed pages, cuts each out with a quiet
 // zone, and reads pictures with zbar and zxing-cpp.
 //

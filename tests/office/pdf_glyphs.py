@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Glyph positions in a PDF that LibreOffice wrote, read from its page content streams.
 
 LibreOffice writes each run of text as "x y Td /Fn size Tf [<glyph>adjustment<glyph>...] TJ": the

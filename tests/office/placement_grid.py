@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Where LibreOffice Writer puts glyphs: for every advance width from 90 to 199 font units (2048
 per em) and sizes from 6 to 30 points, a line of 100 equal glyphs is set in a probe font, printed
 to PDF, and the advances in the PDF are read back (pdf_glyphs.py).

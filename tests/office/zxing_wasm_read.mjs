@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reads barcode pictures with zxing-cpp 3 as built for WebAssembly (the npm package zxing-wasm),
 // the one reader here that also reads DataBar Limited.
 //   node zxing_wasm_read.mjs NODE_MODULES FILE...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Setting and removing an environment variable on every platform the tests run on.
 #pragma once
 

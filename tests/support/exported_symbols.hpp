@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test support: what a shared library exports, as `nm -D` lists it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "scan_support.hpp"
 
 #define ZX_USE_UTF8 1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test support: draw module rows as a grayscale picture and read it back with the
 // independent open-source readers (zbar and zxing-cpp).
 #pragma once

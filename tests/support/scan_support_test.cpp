@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The harness itself: worked examples whose decodings are known read back through both readers.
 #include "scan_support.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // zbar through its C interface (kept apart from zxing-cpp, whose headers clash with zbar's).
 #include "scan_support.hpp"
 

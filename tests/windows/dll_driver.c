@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* Drives Tarnwick and U25Ferrow the way a Windows program does: loads each library by the name
  * given, finds every export by name and by ordinal (from the module-definition files), calls
  * the encoder functions and, through the function table, every formula function over a seeded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* Both public headers as a C program built with MSVC sees them: the functions imported from
  * the DLLs (taking their address needs the import), stdcall on 32-bit, the version record
  * readable, and the engine structures at their fixed offsets. Checked with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* A C program linked against the import libraries (Tarnwick.lib, U25Ferrow.lib) rather than
  * loading the DLLs itself: its calls bind through the decorated names a 32-bit compiler
  * references to the DLLs' undecorated exports. Built for Linux against the .so files, it

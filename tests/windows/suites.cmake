@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The platform-neutral test suites, cross-built for Windows and run under wine (the emulator of
 # the toolchain files): scripts/test-windows configures the project with a toolchain file of
 # cmake/ and -DSTRIVANE_MINGW_THREADS=posix, since the tests use std::thread. The suites that

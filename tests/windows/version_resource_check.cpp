@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reads the version resource of each DLL named on the command line, as Barwright does on
 // Windows, and prints it beside the version record Tarnwick.dll exports.
 #include "version_resource.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* U25Ferrow: the report engine's side of the function-library interface.
  *
  * The engine loads the library, negotiates the interface version, reads the function

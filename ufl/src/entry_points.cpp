@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The entry points the engine calls around the formula functions: version negotiation,
 // the lists, error texts and the (empty) job notifications.
 #include "function_table.hpp"

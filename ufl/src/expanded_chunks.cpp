@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Long DataBar Expanded results: _Set encodes once into the calling thread's buffer and
 // returns the number of pieces; every _Get hands out the next piece of at most 254
 // characters. The pieces, joined in order, are exactly the text _Set produced.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "font_text_copy.hpp"
 
 #include <cstring>

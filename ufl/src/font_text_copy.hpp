@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The encoders as the plain library offers them, compiled into this library: one encode,
 // its font text copied into a caller's buffer of fixed capacity.
 #pragma once

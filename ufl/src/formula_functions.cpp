@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The formula functions that return their whole result at once.
 #include "font_text_copy.hpp"
 #include "parameter_block.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the engine reads to offer the formula functions: the function table, the template
 // and example lists, and the headers that hand them over.
 #include "function_table.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three lists the engine reads, each behind its header.
 #pragma once
 

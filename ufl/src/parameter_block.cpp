@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "parameter_block.hpp"
 
 #include "font_text_copy.hpp"

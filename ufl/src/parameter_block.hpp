@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reading and writing the engine's parameter block: only the fields at its fixed offsets.
 #pragma once
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """Barcode font text for Calc cells, from libTarnwick.so.1 through ctypes.
 
 Kept free of UNO so that it can be tried with a plain Python against a build tree. The add-in

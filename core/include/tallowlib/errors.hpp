@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Exceptions of the encoder core. Every failure inside the core is one of these
 // (or a standard exception such as std::bad_alloc); entry points catch them all.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The geometry of the five barcode fonts: the one table that the font generator
 // (fonts/generate_fonts.py reads the rows below), the PNG renderer, the tarnwick tool's default
 // size and Barwright's size list and X-dimension label all work from.

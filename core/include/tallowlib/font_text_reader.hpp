@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The inverse of the font-text stage: printed font text back to module rows, so that a
 // symbol can be drawn (SVG, images for readers) or checked from what the caller receives.
 #pragma once

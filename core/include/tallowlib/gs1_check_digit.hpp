@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The GS1 modulo-10 check digit: weights 3, 1, 3, ... from the last character backwards.
 #pragma once
 

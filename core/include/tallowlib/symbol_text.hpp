@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One request from input text to printed font text: the step every entry point shares.
 #pragma once
 

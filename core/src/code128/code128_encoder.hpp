@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128: any bytes, with "~" escapes for control and function characters.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128 and GS1-128 as one line of width characters.
 #include "symbol_text_parts.hpp"
 

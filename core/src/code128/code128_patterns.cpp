@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "code128/code128_patterns.hpp"
 
 #include <cstring>

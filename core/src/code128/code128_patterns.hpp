@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128 symbol characters: their widths, and as font text.
 #pragma once
 

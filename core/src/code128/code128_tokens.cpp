@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128 messages read into tokens: "~" escapes for control and function characters.
 #include "code128/code128_values.hpp"
 

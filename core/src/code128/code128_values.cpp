@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128 symbol values from tokens, with automatic code sets, shifts and the FNC4 latch.
 #include "code128/code128_values.hpp"
 

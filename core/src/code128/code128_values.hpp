@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code 128 messages: "~" escapes to tokens, tokens to symbol values with automatic code sets.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A buffer of trivially copyable elements that keeps a few inside the object and moves to
 // the heap only when more are needed.
 #pragma once

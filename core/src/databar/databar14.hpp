@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1 DataBar-14 (Omnidirectional): a GTIN as one row of 46 elements (96 modules).
 #pragma once
 

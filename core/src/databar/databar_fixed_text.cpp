@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar-14, Limited, Stacked and Stacked Omnidirectional: encoder, then font text.
 #include "symbol_text_parts.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1 DataBar Limited: a GTIN with indicator digit 0 or 1 as one row of 46 elements
 // (74 modules): guard, data character, check character, data character, guard.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "databar/databar_stacked.hpp"
 #include "font/font_text.hpp"
 #include "rows/module_row.hpp"

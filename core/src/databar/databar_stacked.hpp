@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Stacked and Stacked Omnidirectional: the 46-element DataBar-14 row rearranged
 // into two rows of 50 modules with separator rows between them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The width routine of every DataBar data character: a combination number turned into the
 // widths of one parity's elements. Usable at compile time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "databar/databar_widths.hpp"
 
 #include "databar/databar_width_search.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The data-character machinery shared by DataBar-14 and DataBar Limited: value groups,
 // the width routine and the element widths of one data character.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1 DataBar Expanded and Expanded Stacked: element strings -> element-width text ->
 // rows of at most the chosen number of segments.
 #pragma once

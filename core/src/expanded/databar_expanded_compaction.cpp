@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded compaction: the size rule, padding and the mode loop.
 #include "expanded/expanded_compaction.hpp"
 

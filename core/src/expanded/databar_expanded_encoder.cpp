@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The DataBar Expanded encoder: element strings -> data string -> element-width text.
 #include "expanded/databar_expanded.hpp"
 #include "gs1/ean128_parser.hpp"

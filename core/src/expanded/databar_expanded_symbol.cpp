@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded symbol characters: value groups, finder patterns and sequences, the
 // checksum weights and the check character.
 #include "expanded/databar_expanded.hpp"

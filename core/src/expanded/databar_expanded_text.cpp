@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded and Expanded Stacked: encoder, then widths, then font lines.
 #include "symbol_text_parts.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The bit field of DataBar Expanded: reading bits, and the trace of a refused write.
 #include "expanded/expanded_compaction.hpp"
 #include "trace.hpp"

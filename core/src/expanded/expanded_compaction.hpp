@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded binary compaction: element strings -> data string -> bit field of
 // 12-bit data characters. Internal routines, exposed for the symbol builder and tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three general-purpose modes of DataBar Expanded: numeric pairs, alphanumeric and
 // ISO/IEC 646 characters, each with its look-ahead for switching modes.
 #include "expanded/expanded_compaction.hpp"

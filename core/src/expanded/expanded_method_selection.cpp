@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Encodation methods: the compressed methods for AI 01 followed by a weight, price or date
 // AI at fixed places, and the general methods otherwise (ISO/IEC 24724 Table 10).
 #include "expanded/expanded_compaction.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DataBar Expanded (Stacked) rows: the symbol's widths cut into data rows of at most the
 // chosen number of segments, alternating direction, with separator rows between them, and
 // printed as lines of column characters.

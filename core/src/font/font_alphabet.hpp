@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The characters of the barcode fonts and what each one draws: the one table the encoder,
 // the font text reader and the font generator (fonts/generate_fonts.py reads the table's
 // rows below) all work from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Element widths and module rows turned into characters of the barcode fonts.
 //
 // The characters are those of font_alphabet.hpp: width characters for one-row symbols, one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tallowlib/font_text_reader.hpp"
 
 #include "font/font_alphabet.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The GS1 Application Identifier dictionary: which AIs are known, how long their data
 // must be, which characters it may hold and whether it ends in a check digit; plus the
 // rules that group the digits of some fields for human-readable text.

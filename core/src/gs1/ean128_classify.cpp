@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Classification of one element: separator marker, dictionary row, the checked data and,
 // when wanted, its human-readable text.
 #include "gs1/ean128_classify.hpp"

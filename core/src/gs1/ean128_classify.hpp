@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Internals of the element-string parser: the style-4 rules it holds and the
 // classification of one element against the AI dictionary.
 #pragma once

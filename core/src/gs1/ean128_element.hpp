@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One parsed GS1 element string: a fixed-size record of zero-terminated character fields.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gs1/ean128_encoder.hpp"
 
 #include "code128/code128_encoder.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GS1-128: Code 128 with FNC1 first, carrying GS1 element strings "(AI)data(AI)data...".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Human-readable text of one element in the parser's five styles.
 #include "gs1/ean128_classify.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gs1/ean128_parser.hpp"
 
 #include "gs1/ean128_classify.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Parser and validator of GS1 element strings, "(" AI ")" data, one after another, blanks
 // allowed before the first. Every element is checked against the AI dictionary (see
 // element_check.hpp); a faulty element gives one status bit and a diagnostic, which

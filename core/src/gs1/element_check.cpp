@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gs1/element_check.hpp"
 
 #include "gs1/ean128_parser.hpp"

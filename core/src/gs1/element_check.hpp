@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The rules the data of every GS1 element meets, for GS1-128 and DataBar Expanded alike:
 // the characters its AI allows, its length, its check digit and its dates. Nothing is
 // padded, cut or corrected: data that breaks a rule is refused with a diagnostic that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Zero-terminated character fields of a fixed size: writing and reading them within bounds.
 #pragma once
 

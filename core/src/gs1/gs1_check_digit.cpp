@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tallowlib/gs1_check_digit.hpp"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Module rows of stacked symbols as bits: a data row laid out from its element widths, and
 // the module ranges the separator rows are built from.
 #pragma once

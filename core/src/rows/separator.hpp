@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The separator rows of stacked DataBar symbols, worked out on module bits:
 //  - the data-row separator, directly above or below every data row of DataBar Stacked
 //    Omnidirectional and DataBar Expanded Stacked;

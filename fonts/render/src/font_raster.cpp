@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "strivane_render/font_raster.hpp"
 
 #include <ft2build.h>

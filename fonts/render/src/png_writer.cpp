@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "strivane_render/png_writer.hpp"
 
 #include <png.h>

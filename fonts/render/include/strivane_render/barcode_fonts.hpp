@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The five barcode fonts: names, geometry, which one each symbology is set in, the size the
 // desktop program offers by default, and where the font files are found.
 #pragma once

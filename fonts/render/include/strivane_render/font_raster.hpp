@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Sets lines of font text in a TrueType font with FreeType, as a printer would: unhinted
 // outlines at exact (sub-pixel) positions, anti-aliased, lines stacked at the font's line
 // height with no gap.

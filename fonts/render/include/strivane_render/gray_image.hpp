@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An 8-bit grayscale picture: 0 is black ink, 255 white paper, rows top to bottom.
 #pragma once
 

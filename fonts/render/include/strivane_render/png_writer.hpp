@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Grayscale pictures as PNG files.
 #pragma once
 

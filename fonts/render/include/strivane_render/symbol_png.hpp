@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A symbol's font text set in a barcode font and written as a PNG picture, as a printer at
 // the given resolution would print it.
 #pragma once
