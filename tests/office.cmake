@@ -45,3 +45,6 @@ add_test(NAME office_proof
           --tarnwick $<TARGET_FILE:tarnwick> --fonts ${STRIVANE_FONT_DIR}
           --node-modules ${STRIVANE_OFFICE_NODE_MODULES} --work ${CMAKE_CURRENT_BINARY_DIR}/office ${_office_strict})
 set_tests_properties(office_proof PROPERTIES LABELS office SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
+# How the proof pairs the symbols found on the pages with the placed ones; needs no office.
+add_test(NAME office_match_crops COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/office/match_crops_test.py)
+set_tests_properties(office_match_crops PROPERTIES LABELS scan)
