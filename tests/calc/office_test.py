@@ -205,14 +205,15 @@ def check_template_print(document, work, font_dir, tarnwick):
         subprocess.run(["pdftoppm", "-r", str(DPI), "-gray", "-singlefile", "-f", str(index + 1), "-l",
                         str(index + 1), pdf, page], check=True)
         # Right of the data column, below the header row.
-        bands = dark_bands(page + ".pgm", int(8.2 * cm), int(1.65 * cm))
+        left_cm = make_template.MARGIN_CM + make_template.DATA_CM + 0.2
+        bands = dark_bands(page + ".pgm", int(left_cm * cm), int(1.65 * cm))
         line = make_template.line_height_points(os.path.join(font_dir, entry[2]))
         lines = [tool_text(tarnwick, TEMPLATE_TOOL[index], d).count("\n") + 1 for d in entry[6]]
         if len(bands) != len(lines) or any(last - first + 1 < (n - 1) * line * DPI / 72
                                            for (first, last), n in zip(bands, lines)):
             failures.append("template %s printed: dark bands %r for symbols of %r lines of %.1f px"
                             % (entry[0], bands, lines, line * DPI / 72))
-        gaps = line_gaps(pdf, index + 1, 8.2 * 72 / 2.54, line)
+        gaps = line_gaps(pdf, index + 1, left_cm * 72 / 2.54, line)
         if len(gaps) != sum(n - 1 for n in lines) or any(not 0 <= g <= TWIP for g in gaps):
             failures.append("template %s printed: gaps between lines %r pt" % (entry[0], gaps))
         elif gaps:

@@ -278,23 +278,21 @@ def fits(box, size):
 
 def match_crops(placements, crops, sizes, dpi):
     """The symbols found on a raster's pages, in order, paired with the placements: per placement
-    its crop, or None where no symbol of its size was found there (it was cut, or ran into
-    another); and a line per such placement."""
+    the next crop of its size (a few crops on at most: those passed over are pieces of cut
+    symbols), or None where none is (it was cut, or ran into another); and a line per such
+    placement."""
     matched, notes, at = [], [], 0
-    for i, (symbol, layout) in enumerate(placements):
+    for symbol, layout in placements:
         size = sizes[(symbol.id, dpi)]
-        if at < len(crops) and fits(crops[at][2], size):
-            matched.append(crops[at])
-            at += 1
+        ahead = [j for j in range(at, min(at + 3, len(crops))) if fits(crops[j][2], size)]
+        if ahead:
+            matched.append(crops[ahead[0]])
+            at = ahead[0] + 1
             continue
         matched.append(None)
         found = f"{crops[at][2][2]}x{crops[at][2][3]}" if at < len(crops) else "nothing"
         notes.append(f"symbol {symbol.id} ({symbol.symbology}, {symbol.font}, {layout}) cut or not found: "
                      f"{found} pixels where the drawing is {size[0]}x{size[1]}")
-        # A symbol of another size here is this one cut, unless it is the next one.
-        following = placements[i + 1][0].id if i + 1 < len(placements) else None
-        if at < len(crops) and (following is None or not fits(crops[at][2], sizes[(following, dpi)])):
-            at += 1
     if at < len(crops):
         notes.append(f"{len(crops) - at} symbols found after the last placed one")
     return matched, notes
