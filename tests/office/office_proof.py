@@ -9,8 +9,10 @@ cuts the symbols out and reads them with zbar and zxing-cpp, zxing_wasm_read.mjs
 
 The goal per symbol: it reads in every document and every raster with every reader that reads
 the `tarnwick --png` drawing of the same symbol at the raster's resolution. The table shows per
-symbol and raster which readers read it. Exit status 1 when a symbol misses the goal and
---strict is given, or when the proof itself cannot run; 77 when a tool it needs is missing.
+symbol and raster which readers read it. The symbols found on the pages are paired with the
+placed ones by the size of the tool's drawing (match_crops). Exit status 1 when a symbol is cut
+or not found on the pages, when a symbol misses the goal and --strict is given, or when the proof
+itself cannot run; 77 when a tool it needs is missing.
 """
 
 import argparse
@@ -426,6 +428,9 @@ def main():
               f"{layout}): " + (f"not read by {', '.join(sorted(missing))}" if missing else "not found"))
     print(f"\n{len(misses)} readings missed the goal; whole proof {time.monotonic() - start:.1f} s; "
           f"pictures in {args.work / 'raster'}")
+    if any(notes.values()):
+        print("symbols were cut or not found on the pages (the lines starting '!!'): the documents' layout fails")
+        return 1
     if misses and args.strict:
         return 1
     if misses:
