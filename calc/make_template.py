@@ -15,14 +15,10 @@ from xml.sax.saxutils import escape, quoteattr
 
 from fontTools.ttLib import TTFont
 
-POINTS = 12  # a whole number of printer dots per module at 300, 600 and 1200 dpi
+POINTS = 8  # the recommended size of the 34X and 13X fonts: a 1-point module, on the glyph grid
 GAP_LINES = 0.5  # light space below a label, in font lines
 PAGE_POINTS = (29.7 - 2) * 72 / 2.54  # A4 less 1 cm margins
 HEAD_POINTS = 17  # the header row, 0.6 cm
-MARGIN_CM = 1  # the pages' margins (fo:margin)
-# The data column, and the barcode column: a GS1-128 of 28 characters in 13X at 12 points is
-# 222 modules, 11.75 cm, and the cell wraps (for the stacked symbol's lines) at its width.
-DATA_CM, BARCODE_CM = 6, 13
 
 ADDIN = "org.strivane.calc.BarcodeFunctions."
 # (sheet, font family, font file, formula of the data cell, lines a label may take, header, samples)
@@ -76,9 +72,9 @@ def styles(font_dir):
             '<style:style style:name="head" style:family="table-cell"><style:text-properties fo:font-weight="bold"/>'
             '</style:style>',
             '<style:style style:name="coA" style:family="table-column">'
-            '<style:table-column-properties style:column-width="%dcm"/></style:style>' % DATA_CM,
+            '<style:table-column-properties style:column-width="7cm"/></style:style>',
             '<style:style style:name="coB" style:family="table-column">'
-            '<style:table-column-properties style:column-width="%dcm"/></style:style>' % BARCODE_CM,
+            '<style:table-column-properties style:column-width="11cm"/></style:style>',
             '<style:style style:name="roHead" style:family="table-row">'
             '<style:table-row-properties style:row-height="0.6cm" style:use-optimal-row-height="false"/></style:style>']
     for i, (_, family, file, _, lines, _, _) in enumerate(SHEETS):

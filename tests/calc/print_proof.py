@@ -1,8 +1,8 @@
 """Every barcode the add-in made, printed by Calc and read back through the office proof
-(tests/office/office_proof.py): a sheet holds each valid seeded case's formula in its font at 12
-points, LibreOffice prints it to PDF, poppler and Ghostscript rasterise it at 300 and 600 dpi,
-antialiased and bilevel (the office proof's rasters), and zbar, zxing-cpp and zxing-wasm read the
-symbols. Every symbol must be found at the size of the tool's drawing and read in some raster by
+(tests/office/office_proof.py): a sheet holds each valid seeded case's formula in its font at the
+template's size (make_template.POINTS), LibreOffice prints it to PDF, poppler and Ghostscript
+rasterise it at 300 and 600 dpi, antialiased and bilevel (the office proof's rasters), and zbar,
+zxing-cpp and zxing-wasm read the symbols. Every symbol must be found at the size of the tool's drawing and read in some raster by
 a reader that reads that drawing; strict, as the office proof with STRIVANE_OFFICE_PROOF_STRICT,
 by every such reader in every raster. The misses are listed either way.
 """
