@@ -16,7 +16,7 @@ from xml.sax.saxutils import escape, quoteattr
 
 from fontTools.ttLib import TTFont
 
-POINTS = 12  # a whole number of printer dots per module at 300, 600 and 1200 dpi
+POINTS = 8  # the recommended size of the 34X and 13X fonts: a 1-point module, on the glyph grid
 GAP_LINES = 0.5  # light space below a label, in font lines
 PAGE_POINTS = (29.7 - 2) * 72 / 2.54  # A4 less 1 cm margins
 HEAD_POINTS = 17  # the header row, 0.6 cm

@@ -7,7 +7,7 @@
 #
 # STRIVANE_OFFICE_PROOF_STRICT: fail when a symbol misses the goal (every symbol read in every
 # document and raster by every reader that reads the tool's drawing of it). Off: the table is
-# printed and only a proof that cannot run fails.
+# printed and only a proof that cannot run, or a symbol cut or not found on the pages, fails.
 option(STRIVANE_OFFICE_PROOF_STRICT "The office proof fails when a symbol does not read" OFF)
 set(STRIVANE_OFFICE_NODE_MODULES ${CMAKE_BINARY_DIR}/office-readers/node_modules CACHE PATH
   "node_modules holding zxing-wasm for the office proof")
@@ -46,3 +46,6 @@ add_test(NAME office_proof
           --tarnwick $<TARGET_FILE:tarnwick> --fonts ${STRIVANE_FONT_DIR}
           --node-modules ${STRIVANE_OFFICE_NODE_MODULES} --work ${CMAKE_CURRENT_BINARY_DIR}/office ${_office_strict})
 set_tests_properties(office_proof PROPERTIES LABELS office SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
+# How the proof pairs the symbols found on the pages with the placed ones; needs no office.
+add_test(NAME office_match_crops COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/office/match_crops_test.py)
+set_tests_properties(office_match_crops PROPERTIES LABELS scan)

@@ -20,8 +20,8 @@ import office_documents  # noqa: E402
 
 NOBODY = 65534
 
-# The office proof's namespaces, and the formulas'.
-NAMESPACES = office_documents.NAMESPACES + ' xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2"'
+# The office proof's namespaces (the formulas' among them).
+NAMESPACES = office_documents.NAMESPACES
 
 
 def text_paragraph(text):
@@ -39,8 +39,10 @@ def value_cell(value):
 
 
 def flat_spreadsheet(styles, name, content, fonts=()):
-    """A Flat ODF spreadsheet of one sheet: A4, 1 cm margins, no header or footer, an 18 cm
-    column style "wide"; `styles` are further automatic styles, `fonts` font families."""
+    """A Flat ODF spreadsheet of one sheet: A4 printed unscaled, 1 cm margins, no header or
+    footer, an 18 cm column style "wide" (the widest barcode at 8 points, a DataBar Expanded
+    Stacked of many segments in the 34X font, is 14 cm); `styles` are further automatic styles,
+    `fonts` font families."""
     faces = "".join('<style:font-face style:name=%s svg:font-family=%s/>' % (quoteattr(f), quoteattr(f))
                     for f in fonts)
     return ('<?xml version="1.0" encoding="UTF-8"?>\n<office:document %s '
@@ -51,7 +53,7 @@ def flat_spreadsheet(styles, name, content, fonts=()):
             '<style:style style:name="ta" style:family="table" style:master-page-name="Plain">'
             '<style:table-properties table:display="true"/></style:style>'
             '<style:page-layout style:name="pm"><style:page-layout-properties fo:page-width="21cm" '
-            'fo:page-height="29.7cm" fo:margin="1cm"/></style:page-layout></office:automatic-styles>'
+            'fo:page-height="29.7cm" fo:margin="1cm" style:scale-to="100%%"/></style:page-layout></office:automatic-styles>'
             '<office:master-styles><style:master-page style:name="Plain" style:page-layout-name="pm">'
             '<style:header style:display="false"/><style:footer style:display="false"/></style:master-page>'
             '</office:master-styles><office:body><office:spreadsheet>'

@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: Apache-2.0
 """Every barcode the add-in made, printed by Calc and read back through the office proof
-(tests/office/office_proof.py): a sheet holds each valid seeded case's formula in its font at 12
-points, LibreOffice prints it to PDF, poppler rasterises it, and zbar, zxing-cpp and zxing-wasm
-read the symbols. A symbol must be read in some raster by a reader that reads the tool's own
-drawing of it; strict, as the office proof with STRIVANE_OFFICE_PROOF_STRICT, by every such
-reader in every raster. The misses are listed either way.
+(tests/office/office_proof.py): a sheet holds each valid seeded case's formula in its font at the
+template's size (make_template.POINTS), LibreOffice prints it to PDF, poppler and Ghostscript
+rasterise it at 300 and 600 dpi, antialiased and bilevel (the office proof's rasters), and zbar,
+zxing-cpp and zxing-wasm read the symbols. Every symbol must be found at the size of the tool's drawing and read in some raster by
+a reader that reads that drawing; strict, as the office proof with STRIVANE_OFFICE_PROOF_STRICT,
+by every such reader in every raster. The misses are listed either way.
 """
 
 import argparse
@@ -30,7 +31,7 @@ CELL_STYLES = {"ZLT DataBar 34X": "bar34", "ZLT DataBar 13X": "bar13"}
 FONTS = {"CODE128": "ZLT DataBar 34X", "GS1_128": "ZLT DataBar 13X", "DATABAR14": "ZLT DataBar 34X",
          "DATABARLIMITED": "ZLT DataBar 13X", "DATABARSTACKED": "ZLT DataBar 13X",
          "DATABARSTACKEDOMNI": "ZLT DataBar 34X", "DATABAREXPANDED": "ZLT DataBar 34X"}
-RASTERS = [("poppler", 300, "gray"), ("poppler", 600, "mono")]
+RASTERS = office_proof.RASTERS
 # AIs whose first two digits fix the element's length: no GS after them.
 PREDEFINED = ("00", "01", "02", "03", "04", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20",
               "31", "32", "33", "34", "35", "36", "41")
@@ -63,7 +64,7 @@ def expected_data(case, data):
     return ("01" + (digits if len(digits) == 14 else digits + barcode_cases.check_digit(digits))).encode()
 
 
-def symbols_of(cases):
+def symbols_of(cases, font_dir):
     """The office proof's Symbol of every case that gives a barcode, in order."""
     symbols = []
     for case in cases:
@@ -72,9 +73,11 @@ def symbols_of(cases):
         data = barcode_cases.tool_data(case)
         stacked = case.function == "DATABAREXPANDED" and case.segments is not None
         symbology = "databar-expanded-stacked" if stacked else barcode_cases.TOOL_SYMBOLOGY[case.function]
-        symbols.append(office_proof.Symbol(len(symbols), symbology, FONTS[case.function], POINTS,
+        font = FONTS[case.function]
+        pitch = make_template.line_height_points(os.path.join(font_dir, FONT_FILES[font]))
+        symbols.append(office_proof.Symbol(len(symbols), symbology, font, POINTS,
                                            int(case.segments) if stacked else 22, data.encode("latin-1"),
-                                           expected_data(case, data), "", case.text.split("\n")))
+                                           expected_data(case, data), "", False, pitch, case.text.split("\n")))
     return symbols
 
 
@@ -119,24 +122,27 @@ def check_readings(lo, cases, work, font_dir, tarnwick, node_modules, office_sca
     document.storeToURL(office.uno.systemPathToFileUrl(str(pdf)), office.properties(FilterName="calc_pdf_Export"))
     document.close(True)
     args = argparse.Namespace(work=Path(work), tarnwick=tarnwick, office_scan=office_scan,
-                              node_modules=Path(node_modules), source=HERE.parent / "office")
-    symbols = symbols_of(cases)
-    required = office_proof.reference_readers(args, symbols)
+                              node_modules=Path(node_modules), source=HERE.parent / "office", fonts=Path(font_dir))
+    symbols = symbols_of(cases, font_dir)
+    required, sizes = office_proof.reference_readers(args, symbols)
+    placements = [(s, "formula") for s in symbols]
     failures, read = [], set()
     for raster in RASTERS:
         readings, crops = office_proof.parse_readings(office_proof.scan_raster(args, "calc", pdf, raster))
-        wasm, _ = office_proof.parse_readings(office_proof.read_wasm(args, crops))
-        if len(crops) != len(symbols):
-            failures.append("%r: %d symbols found on the pages, %d printed" % (raster, len(crops), len(symbols)))
-            continue
-        for symbol, crop in zip(symbols, crops):
-            readings[crop].update(wasm.get(crop, {}))
-            got = office_proof.good_readers(readings[crop], symbol)
-            if got & required[symbol.id]:
+        wasm, _ = office_proof.parse_readings(office_proof.read_wasm(args, [c[0] for c in crops]))
+        matched, notes = office_proof.match_crops(placements, crops, sizes, raster[1])
+        failures += ["%s: %s" % (office_proof.raster_label(raster), note) for note in notes]
+        for symbol, crop in zip(symbols, matched):
+            if crop is None:
+                continue
+            readings[crop[0]].update(wasm.get(crop[0], {}))
+            got = office_proof.good_readers(readings[crop[0]], symbol)
+            need = required[(symbol.id, raster[1])]
+            if got & need or (got and not need):
                 read.add(symbol.id)
-            if required[symbol.id] - got:
-                miss = "%r: %s %r read by %s, the tool's drawing by %s" % (
-                    raster, symbol.symbology, symbol.data, sorted(got), sorted(required[symbol.id]))
+            if need - got:
+                miss = "%s: %s %r read by %s, the tool's drawing by %s" % (
+                    office_proof.raster_label(raster), symbol.symbology, symbol.data, sorted(got), sorted(need))
                 if strict:
                     failures.append(miss)
                 else:

@@ -36,12 +36,12 @@ SHEET = """<?xml version="1.0" encoding="UTF-8"?>
 <style:style style:name="head" style:family="table-cell"><style:text-properties fo:font-weight="bold"/></style:style>
 <style:style style:name="bar" style:family="table-cell">
  <style:table-cell-properties style:vertical-align="middle" fo:padding-left="0.3cm"/>
- <style:text-properties style:font-name="ZLT DataBar 34X" fo:font-size="12pt"/></style:style>
+ <style:text-properties style:font-name="ZLT DataBar 34X" fo:font-size="8pt"/></style:style>
 <style:style style:name="formula" style:family="table-cell">
  <style:table-cell-properties style:vertical-align="middle"/>
  <style:text-properties fo:color="#555555"/></style:style>
 <style:style style:name="coA" style:family="table-column"><style:table-column-properties style:column-width="3.4cm"/></style:style>
-<style:style style:name="coB" style:family="table-column"><style:table-column-properties style:column-width="3.4cm"/></style:style>
+<style:style style:name="coB" style:family="table-column"><style:table-column-properties style:column-width="3.8cm"/></style:style>
 <style:style style:name="coC" style:family="table-column"><style:table-column-properties style:column-width="3.4cm"/></style:style>
 <style:style style:name="ro" style:family="table-row"><style:table-row-properties style:row-height="1.3cm"/></style:style>
 <style:style style:name="ta" style:family="table" style:master-page-name="Picture"><style:table-properties table:display="true"/></style:style>

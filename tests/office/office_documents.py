@@ -10,6 +10,7 @@ NAMESPACES = (
     'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" '
     'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
     'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+    'xmlns:of="urn:oasis:names:tc:opendocument:xmlns:of:1.2" '
     'xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" '
     'xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" '
     'office:version="1.3"')
@@ -76,36 +77,50 @@ def writer_document(placements, symbols, indent=True):
 
 def calc_document(placements, symbols):
     """Flat ODF spreadsheet: one symbol per cell of column A, an empty row between two; a cell's
-    lines as paragraphs or as line breaks, as in writer_document."""
-    styles, rows, names = [], [], {}
+    lines as paragraphs (as typed) or, for "breaks", as the lines of one text that a formula
+    joins with line feeds (as the Calc add-in's functions return them). Calc does not size the rows of
+    a loaded document to their text, so each symbol's row is as high as its lines (the font's
+    line pitch each), its text at the top without padding and wrapped (without wrapping Calc
+    sets the lines of a text on one line); the column takes the widest symbol of
+    the fonts (15.8 cm) and the page prints at 100 %, unscaled."""
+    styles, rows, names, heights = [], [], {}, {}
     for symbol, layout in placements:
         key = (symbol.font, symbol.points)
         if key not in names:
             names[key] = len(names)
             styles.append(f'<style:style style:name="ce{names[key]}" style:family="table-cell">'
+                          '<style:table-cell-properties style:vertical-align="top" fo:padding="0cm" '
+                          'fo:wrap-option="wrap"/><style:paragraph-properties fo:margin-left="0cm"/>'
                           f'<style:text-properties {_text_style(symbol)}/></style:style>')
+        height = f"{symbol.pitch * len(symbol.lines):.3f}pt"
+        if height not in heights:
+            heights[height] = f"ro{len(heights) + 2}"
+            styles.append(f'<style:style style:name="{heights[height]}" style:family="table-row">'
+                          f'<style:table-row-properties style:row-height="{height}" '
+                          'style:use-optimal-row-height="false"/></style:style>')
         if layout == "breaks":
-            content = "<text:p>" + "<text:line-break/>".join(symbol.lines) + "</text:p>"
+            # Calc keeps a cell's typed lines as paragraphs; lines within one come from a formula.
+            text = '&CHAR(10)&'.join('"%s"' % line.replace('"', '""') for line in symbol.lines)
+            cell = f'table:formula={quoteattr("of:=" + text)}/>'
         else:
             content = "".join(f"<text:p>{line}</text:p>" for line in symbol.lines)
-        rows.append(f'<table:table-row table:style-name="ro1"><table:table-cell table:style-name="ce{names[key]}" '
-                    f'office:value-type="string">{content}</table:table-cell></table:table-row>')
-        rows.append('<table:table-row table:style-name="ro2"><table:table-cell/></table:table-row>')
+            cell = f'office:value-type="string">{content}</table:table-cell>'
+        rows.append(f'<table:table-row table:style-name="{heights[height]}"><table:table-cell '
+                    f'table:style-name="ce{names[key]}" {cell}</table:table-row>')
+        rows.append('<table:table-row table:style-name="ro1"><table:table-cell/></table:table-row>')
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
             f'<office:document {NAMESPACES} office:mimetype="application/vnd.oasis.opendocument.spreadsheet">'
             f'{_font_faces(symbols)}<office:automatic-styles>'
             '<style:style style:name="co1" style:family="table-column">'
             '<style:table-column-properties style:column-width="17cm"/></style:style>'
             '<style:style style:name="ro1" style:family="table-row">'
-            '<style:table-row-properties style:use-optimal-row-height="true"/></style:style>'
-            '<style:style style:name="ro2" style:family="table-row">'
-            '<style:table-row-properties style:row-height="3cm" style:use-optimal-row-height="false"/>'
+            '<style:table-row-properties style:row-height="1.5cm" style:use-optimal-row-height="false"/>'
             '</style:style>'
             '<style:style style:name="ta1" style:family="table" style:master-page-name="Plain">'
             '<style:table-properties table:display="true"/></style:style>'
             f'{"".join(styles)}'
-            f'<style:page-layout style:name="pm1"><style:page-layout-properties {PAGE}/></style:page-layout>'
-            '</office:automatic-styles><office:master-styles>'
+            f'<style:page-layout style:name="pm1"><style:page-layout-properties {PAGE} style:scale-to="100%"/>'
+            '</style:page-layout></office:automatic-styles><office:master-styles>'
             '<style:master-page style:name="Plain" style:page-layout-name="pm1">'
             '<style:header style:display="false"/><style:footer style:display="false"/></style:master-page>'
             '</office:master-styles><office:body><office:spreadsheet>'

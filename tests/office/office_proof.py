@@ -10,8 +10,10 @@ cuts the symbols out and reads them with zbar and zxing-cpp, zxing_wasm_read.mjs
 
 The goal per symbol: it reads in every document and every raster with every reader that reads
 the `tarnwick --png` drawing of the same symbol at the raster's resolution. The table shows per
-symbol and raster which readers read it. Exit status 1 when a symbol misses the goal and
---strict is given, or when the proof itself cannot run; 77 when a tool it needs is missing.
+symbol and raster which readers read it. The symbols found on the pages are paired with the
+placed ones by the size of the tool's drawing (match_crops). Exit status 1 when a symbol is cut
+or not found on the pages, when a symbol misses the goal and --strict is given, or when the proof
+itself cannot run; 77 when a tool it needs is missing.
 """
 
 import argparse
@@ -32,7 +34,8 @@ READER_MARK = {"zbar": "b", "zxing-cpp": "x", "zxing-wasm": "w"}
 STACKED = {"databar-stacked", "databar-stacked-omni", "databar-expanded-stacked"}
 RASTERS = [(tool, dpi, mode) for tool in ("poppler", "gs") for dpi in (300, 600) for mode in ("gray", "mono")]
 
-Symbol = collections.namedtuple("Symbol", "id symbology font points segments data expected rtf own lines")
+# pitch: the font's line height in points at the symbol's size.
+Symbol = collections.namedtuple("Symbol", "id symbology font points segments data expected rtf own pitch lines")
 
 
 def run(cmd, **kw):
@@ -48,7 +51,7 @@ def read_symbols(path):
     for row in Path(path).read_text().splitlines():
         f = row.split("\t")
         symbols.append(Symbol(int(f[0]), f[1], f[2], int(f[3]), int(f[4]), bytes.fromhex(f[5]),
-                              bytes.fromhex(f[6]), f[7], f[8] == "1", f[9].split(" ")))
+                              bytes.fromhex(f[6]), f[7], f[8] == "1", float(f[9]), f[10].split(" ")))
     return symbols
 
 
@@ -103,24 +106,33 @@ def good_readers(readings, symbol):
 
 
 def reference_readers(args, symbols):
-    """{(symbol id, dpi): the readers that read the tool's own drawing of the symbol at that
-    resolution}, for 300 and 600 dpi."""
+    """The tool's own drawing of every symbol at 300 and 600 dpi, cut out and read as the printed
+    pages are (office_scan --crops: the same quiet zone): {(symbol id, dpi): the readers that read
+    it} and {(symbol id, dpi): its size (w, h) in pixels}."""
     ref = args.work / "reference"
-    ref.mkdir()
     env = dict(os.environ, STRIVANE_FONT_DIR=str(args.fonts))
-    files = {}
-    for s in symbols:
-        for dpi in (300, 600):
+    by_id = {s.id: s for s in symbols}
+    readers, sizes = {}, {}
+    for dpi in (300, 600):
+        (ref / str(dpi)).mkdir(parents=True)
+        pngs = {}
+        for s in symbols:
             png = ref / f"{s.id:03d}-{dpi}.png"
             cmd = [args.tarnwick, "--png", png, "--font", s.font, "--size", str(s.points), "--dpi", str(dpi)]
             if s.symbology == "databar-expanded-stacked":
                 cmd += ["--segments", str(s.segments)]
             run(cmd + [s.symbology, "--", s.data.decode("latin-1")], env=env)
-            files[(s.id, dpi)] = str(png)
-    names = list(files.values())
-    readings, _ = parse_readings(run([args.office_scan, *names]) + read_wasm(args, names))
-    by_id = {s.id: s for s in symbols}
-    return {key: good_readers(readings[f], by_id[key[0]]) for key, f in files.items()}
+            pngs[str(png)] = s.id
+        readings, crops = parse_readings(run([args.office_scan, "--dpi", str(dpi), "--crops", ref / str(dpi), *pngs]))
+        if sorted(c[1] for c in crops) != sorted(pngs):
+            sys.exit(f"office proof: the tool's drawings at {dpi} dpi are not one symbol each "
+                     f"({len(crops)} symbols in {len(pngs)} drawings)")
+        wasm, _ = parse_readings(read_wasm(args, [c[0] for c in crops]))
+        for crop, png, (_, _, w, h) in crops:
+            readings[crop].update(wasm.get(crop, {}))
+            readers[(pngs[png], dpi)] = good_readers(readings[crop], by_id[pngs[png]])
+            sizes[(pngs[png], dpi)] = (w, h)
+    return readers, sizes
 
 
 def placements_of(symbols):
@@ -261,31 +273,61 @@ def raster_label(raster):
     return f"{'pop' if tool == 'poppler' else 'gs'}{dpi}{'a' if mode == 'gray' else 'b'}"
 
 
-def evaluate(documents, results, required, runs):
-    """Rows of the table and the list of misses."""
-    rows, misses = [], []
+def fits(box, size):
+    """A symbol found on a page has the size of the tool's drawing of it: within 6 % and 3 pixels
+    (the print rounds glyph advances and line pitches to its own grid)."""
+    return all(abs(got - want) <= 3 + 0.06 * want for got, want in zip(box[2:], size))
+
+
+def match_crops(placements, crops, sizes, dpi):
+    """The symbols found on a raster's pages, in order, paired with the placements: per placement
+    the next crop of its size (a few crops on at most: those passed over are pieces of cut
+    symbols), or None where none is (it was cut, or ran into another); and a line per such
+    placement."""
+    matched, notes, at = [], [], 0
+    for symbol, layout in placements:
+        size = sizes[(symbol.id, dpi)]
+        ahead = [j for j in range(at, min(at + 3, len(crops))) if fits(crops[j][2], size)]
+        if ahead:
+            matched.append(crops[ahead[0]])
+            at = ahead[0] + 1
+            continue
+        matched.append(None)
+        found = f"{crops[at][2][2]}x{crops[at][2][3]}" if at < len(crops) else "nothing"
+        notes.append(f"symbol {symbol.id} ({symbol.symbology}, {symbol.font}, {layout}) cut or not found: "
+                     f"{found} pixels where the drawing is {size[0]}x{size[1]}")
+    if at < len(crops):
+        notes.append(f"{len(crops) - at} symbols found after the last placed one")
+    return matched, notes
+
+
+def evaluate(documents, results, required, sizes, runs):
+    """Rows of the table, the list of misses and per document and raster the lines telling which
+    symbols were not found."""
+    rows, misses, notes = [], [], {}
     for name, (_, placements) in documents.items():
+        matched = {}
+        for raster in RASTERS:
+            matched[raster], notes[(name, raster)] = match_crops(placements, results[(name, raster)][0], sizes,
+                                                                 raster[1])
         for i, (symbol, layout) in enumerate(placements):
             cells = [str(runs[name][i] or "?")]
             for raster in RASTERS:
-                crops, readings = results[(name, raster)]
-                # Where the pages hold another number of symbols than were placed (symbols that
-                # overlap, or a line that wrapped), no symbol of the raster can be told apart.
-                counted = len(crops) == len(placements)
-                got = good_readers(readings[crops[i][0]], symbol) if counted else set()
+                crop = matched[raster][i]
+                got = good_readers(results[(name, raster)][1][crop[0]], symbol) if crop else set()
                 missing = required[(symbol.id, raster[1])] - got
                 cells.append("".join(READER_MARK[r] for r in READERS if r in got) + ("!" if missing else "")
-                             if counted else "?!")
-                if missing or not counted:
+                             if crop else "?!")
+                if missing or not crop:
                     misses.append((name, symbol, layout, raster, missing))
             rows.append((name, symbol, layout, cells))
-    return rows, misses
+    return rows, misses, notes
 
 
-def print_table(rows, required, results, documents):
+def print_table(rows, required, notes):
     print("Readers: b zbar, x zxing-cpp, w zxing-wasm (zxing-cpp 3); need: those that read the tool's "
-          "drawing at 300/600 dpi; '!' one of those did not read it here; '?' the raster's symbols "
-          "could not be told apart (see the lines starting '!!').")
+          "drawing at 300/600 dpi; '!' one of those did not read it here; '?' no symbol of its size "
+          "was found there (see the lines starting '!!').")
     print("Rasters: pop poppler, gs Ghostscript; 300/600 dpi; a antialiased, b bilevel. runs: the most "
           "runs of text a line of the symbol was printed in (1: not split).\n")
     head = f"{'doc':6} {'id':>3} {'symbology':24} {'font':22} {'pt':>3} {'layout':10} {'need':7} runs " + \
@@ -296,12 +338,9 @@ def print_table(rows, required, results, documents):
                         for dpi in (300, 600))
         print(f"{name:6} {symbol.id:>3} {symbol.symbology:24} {symbol.font:22} {symbol.points:>3} {layout:10} "
               f"{need:7} {cells[0]:>4} " + " ".join(f"{c:8}" for c in cells[1:]))
-    for name, (_, placements) in documents.items():
-        for raster in RASTERS:
-            found = len(results[(name, raster)][0])
-            if found != len(placements):
-                print(f"!! {name} {raster_label(raster)}: {found} symbols found on the pages, "
-                      f"{len(placements)} placed")
+    for (name, raster), lines in notes.items():
+        for line in lines:
+            print(f"!! {name} {raster_label(raster)}: {line}")
 
 
 def print_summary(rows):
@@ -372,7 +411,7 @@ def main():
     (args.work / "samples").mkdir(parents=True)
     run([args.samples, args.work / "samples"])
     symbols = read_symbols(args.work / "samples" / "symbols.tsv")
-    required = reference_readers(args, symbols)
+    required, sizes = reference_readers(args, symbols)
     documents = make_documents(args, symbols)
     env = dict(os.environ, FONTCONFIG_FILE=str(fontconfig_file(args)), SAL_USE_VCLPLUGIN="svp")
     t = time.monotonic()
@@ -380,13 +419,19 @@ def main():
     print(f"LibreOffice conversion: {time.monotonic() - t:.1f} s")
     runs = printed_runs(documents, pdfs)
     results = read_documents(args, documents, pdfs)
-    rows, misses = evaluate(documents, results, required, runs)
+    rows, misses, notes = evaluate(documents, results, required, sizes, runs)
     if args.pictures:
         write_pictures(args, documents, pdfs, results)
-    print_table(rows, required, results, documents)
+    print_table(rows, required, notes)
     print_summary(rows)
+    for name, symbol, layout, raster, missing in misses:
+        print(f"miss: {name} {raster_label(raster)} symbol {symbol.id} ({symbol.symbology}, {symbol.font}, "
+              f"{layout}): " + (f"not read by {', '.join(sorted(missing))}" if missing else "not found"))
     print(f"\n{len(misses)} readings missed the goal; whole proof {time.monotonic() - start:.1f} s; "
           f"pictures in {args.work / 'raster'}")
+    if any(notes.values()):
+        print("symbols were cut or not found on the pages (the lines starting '!!'): the documents' layout fails")
+        return 1
     if misses and args.strict:
         return 1
     if misses:

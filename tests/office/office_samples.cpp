@@ -5,9 +5,9 @@
 //   office_samples DIR
 //
 // writes DIR/symbols.tsv, one line per symbol:
-//   ID  SYMBOLOGY  FONT  POINTS  SEGMENTS  HEX(input)  HEX(expected)  RTF  OWN  LINE[ LINE...]
+//   ID  SYMBOLOGY  FONT  POINTS  SEGMENTS  HEX(input)  HEX(expected)  RTF  OWN  PITCH  LINE[ LINE...]
 // (SYMBOLOGY as the tarnwick tool names it, POINTS the size, RTF the file holding the symbol,
-// OWN 1 when FONT is the one made for the symbology)
+// OWN 1 when FONT is the one made for the symbology, PITCH the font's line height in points)
 // and DIR/barwright-N.rtf: Barwright's clipboard document for each font's symbols, as many to
 // a document as fit on a page, an empty line between two symbols.
 #include "font_samples.hpp"
@@ -117,7 +117,8 @@ bool writeFont(const std::string& dir, const barcode_font_info& font, unsigned s
         used += height;
         table << id++ << '\t' << sym.cliName << '\t' << font.family << '\t' << points << '\t'
               << sym.data.segmentsPerRow << '\t' << hex(sym.data.input) << '\t' << hex(sym.data.expected) << '\t'
-              << rtfName() << '\t' << (fontForSymbology(c.s).family == font.family ? 1 : 0) << '\t';
+              << rtfName() << '\t' << (fontForSymbology(c.s).family == font.family ? 1 : 0) << '\t'
+              << lineHeight(font, points) << '\t';
         for (std::size_t i = 0; i < sym.lines.size(); ++i)
             table << (i ? " " : "") << sym.lines[i];
         table << '\n';
