@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """office_proof.match_crops: the symbols found on printed pages paired with the placed ones by
 their size, so that a cut or merged symbol is named and the symbols after it still count."""
 
