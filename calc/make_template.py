@@ -10,13 +10,18 @@ set one font line apart, so the row heights come from the font's line height (it
 metrics, read from the font file), with a light gap below each label.
 """
 
+import os
 import sys
 import zipfile
 from xml.sax.saxutils import escape, quoteattr
 
 from fontTools.ttLib import TTFont
 
-POINTS = 8  # the recommended size of the 34X and 13X fonts: a 1-point module, on the glyph grid
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "fonts"))
+from generate_fonts import read_geometry  # noqa: E402
+
+# The recommended size of the 34X and 13X fonts, from the fonts' geometry table.
+POINTS = {spec.family: spec.points for spec in read_geometry()}["ZLT DataBar 34X"]
 GAP_LINES = 0.5  # light space below a label, in font lines
 PAGE_POINTS = (29.7 - 2) * 72 / 2.54  # A4 less 1 cm margins
 HEAD_POINTS = 17  # the header row, 0.6 cm

@@ -22,7 +22,6 @@ from dataclasses import dataclass
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 
-UNITS_PER_EM = 2048
 # 2026-01-01 00:00:00 UTC in seconds since 1904-01-01, the head table's epoch.
 FIXED_TIMESTAMP = 3850329600
 VENDOR_ID = "STRV"
@@ -46,6 +45,7 @@ class FontSpec:
     line_height: int   # in modules
     bleed: int         # font units a dark cell reaches into the next glyph
     overhang: int      # font units the top and bottom cells reach past the line
+    points: int        # the recommended size
 
     @property
     def tall(self):
@@ -67,7 +67,8 @@ class FontSpec:
 
 SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir)
 GEOMETRY_HEADER = os.path.join(SOURCE_DIR, "core", "include", "tallowlib", "font_geometry.hpp")
-GEOMETRY_ROW = re.compile(r'\{"([^"]+)", "([^"]+)", (\d+), (\d+), (\d+), (\d+), \d+, (?:true|false)\}')
+GEOMETRY_ROW = re.compile(r'\{"([^"]+)", "([^"]+)", (\d+), (\d+), (\d+), (\d+), (\d+), (?:true|false)\}')
+UNITS_PER_EM_LINE = re.compile(r"inline constexpr int fontUnitsPerEm = (\d+);")
 
 
 def table_rows(path, name, row, row_marker):
@@ -85,13 +86,24 @@ def table_rows(path, name, row, row_marker):
 def read_geometry(path=GEOMETRY_HEADER):
     """A FontSpec for every row between the table's marker comments, in order."""
     rows = table_rows(path, "font geometry", GEOMETRY_ROW, '{"')
-    specs = [FontSpec(family, file_name, int(m), int(line), int(bleed), int(overhang))
-             for family, file_name, m, line, bleed, overhang in rows]
+    specs = [FontSpec(family, file_name, int(m), int(line), int(bleed), int(overhang), int(points))
+             for family, file_name, m, line, bleed, overhang, points in rows]
     for spec in specs:
         if spec.line_height not in (13, 37) or not 0 <= 2 * spec.bleed < spec.module \
                 or not 0 <= 2 * spec.overhang < spec.module:
             raise ValueError(f"unsupported geometry for {spec.family}")
     return specs
+
+
+def read_units_per_em(path=GEOMETRY_HEADER):
+    with open(path, encoding="utf-8") as header:
+        found = UNITS_PER_EM_LINE.findall(header.read())
+    if len(found) != 1:
+        raise ValueError(f"no fontUnitsPerEm in {path}")
+    return int(found[0])
+
+
+UNITS_PER_EM = read_units_per_em()
 
 
 # The fonts' characters and what each draws: the glyph table of the encoder's own alphabet.

@@ -18,6 +18,7 @@ set(BARWRIGHT_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAK
 
 add_executable(desktop_logic_tests desktop_logic_test.cpp desktop_settings_test.cpp)
 target_link_libraries(desktop_logic_tests PRIVATE barwright_lib GTest::gtest_main)
+target_include_directories(desktop_logic_tests PRIVATE ${PROJECT_SOURCE_DIR}/core/include)
 strivane_warnings(desktop_logic_tests)
 target_compile_definitions(desktop_logic_tests PRIVATE
   FAKE_ENCODER_FULL="$<TARGET_FILE:fake_encoder_full>" FAKE_ENCODER_SIX="$<TARGET_FILE:fake_encoder_six>")

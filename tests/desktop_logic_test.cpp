@@ -10,6 +10,8 @@
 #include "version_text.hpp"
 #include "x_dimension.hpp"
 
+#include "tallowlib/font_geometry.hpp"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,6 +23,7 @@
 #include <vector>
 
 using namespace Kelbrin::Barwright;
+using Kelbrin::Tallowlib::unitsPerInchAtOnePoint;
 
 namespace {
 
@@ -40,13 +43,14 @@ TEST(FontSizes, CandidatesAndDefaultPerResolutionAndFont)
         std::vector<int> points;
         int defaultPoints;
     };
-    // Whole dots per module from the shipped module width, and the font's recommended size
-    // (a module on the word processors' glyph grid) as the default, listed in its place when
-    // the dots do not give it (EM: 16 points is 4.17 dots at 300 dpi).
+    // Whole dots per module from the shipped module width, and the font's recommended size as the
+    // default. At 300 and 600 dpi the dots give it (12 points is 5 dots at 300 dpi); elsewhere it
+    // is listed in its place (203 dpi: 4.23 dots).
     const row rows[] = {
-        {"ZLT DataBar 34X", 300, {4, 6, 8, 10, 12, 13, 15}, 8},
-        {"ZLT DataBar 13X", 600, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 12, 13, 14}, 8},
-        {"ZLT DataBar EM", 300, {8, 12, 15, 16, 19, 23, 27, 31}, 16},
+        {"ZLT DataBar 34X", 300, {5, 7, 10, 12, 14, 17, 19}, 12},
+        {"ZLT DataBar 34X", 203, {4, 7, 11, 12, 14, 18}, 12},
+        {"ZLT DataBar 13X", 600, {4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 16, 17, 18}, 12},
+        {"ZLT DataBar EM", 300, {10, 14, 19, 24, 29, 34, 38}, 24},
         {"ZLT DataBar 34X 96dpi", 96, {6, 12}, 12},
         {"ZLT DataBar 13X 96dpi", 96, {6, 12}, 12},
     };
@@ -70,8 +74,8 @@ TEST(FontSizes, ListedSizesGiveWholeDotsPerModule)
             for (std::size_t i = 0; i < c.values.size(); ++i) {
                 if (static_cast<int>(i) == c.defaultIndex && c.values[i] == recommendedSize(font))
                     continue;
-                const double dots = c.values[i] * 0.01 * m * r / 147456.0;
-                const double pointsPerDot = 147456.0 / (static_cast<double>(m) * r);
+                const double dots = c.values[i] * 0.01 * m * r / unitsPerInchAtOnePoint;
+                const double pointsPerDot = unitsPerInchAtOnePoint / (static_cast<double>(m) * r);
                 EXPECT_LE(std::fabs(dots - std::round(dots)) * pointsPerDot, 0.5 + 1e-9)
                     << font << " at " << r << " dpi, " << c.values[i] << " hundredths";
             }
@@ -82,8 +86,8 @@ TEST(FontSizes, ListedSizesGiveWholeDotsPerModule)
 // Without a recommended size the default is the listed size nearest 10 mils.
 TEST(FontSizes, WithoutRecommendedSizeTheDefaultIsNearest10Mils)
 {
-    // 12 points (10.01 mils) rather than 11 (9.18 mils) for a 123-unit module at 1200 dpi.
-    const size_candidates c = sizeCandidates(1200, 123);
+    // 12 points (10.00 mils) rather than 11 (9.17 mils) for a 60-unit module at 1200 dpi.
+    const size_candidates c = sizeCandidates(1200, 60);
     std::vector<int> expected;
     for (int p = 6; p <= 30; ++p)
         expected.push_back(p);
@@ -93,16 +97,15 @@ TEST(FontSizes, WithoutRecommendedSizeTheDefaultIsNearest10Mils)
     EXPECT_EQ(recommendedSize("Not a barcode font"), 0);
 }
 
-TEST(FontSizes, At2400DpiEveryPointFrom6To29TwiceThen30Once)
+TEST(FontSizes, At2400DpiHalfPointsRoundUpSoEveryPointFrom7To30IsListedTwice)
 {
-    const size_candidates c = sizeCandidates(2400, 123);
-    std::vector<int> expected;
-    for (int p = 6; p <= 29; ++p)
+    const size_candidates c = sizeCandidates(2400, 60);  // half a point per dot
+    std::vector<int> expected{6};
+    for (int p = 7; p <= 30; ++p)
         expected.insert(expected.end(), {p, p});
-    expected.push_back(30);
     EXPECT_EQ(points(c), expected);
     // Ties keep the earlier candidate: the first of the two 12-point entries.
-    EXPECT_EQ(c.defaultIndex, 12);
+    EXPECT_EQ(c.defaultIndex, 11);
 }
 
 TEST(FontSizes, TooLowResolutionGivesNoCandidates)
@@ -127,10 +130,10 @@ TEST(FontSizes, Labels)
 
 TEST(XDimension, TextUsesTheSizeListsModuleWidth)
 {
-    EXPECT_EQ(xDimensionText("ZLT DataBar 34X", 8.0f), "13.89 mils\r\n0.3528 mm");
-    EXPECT_EQ(xDimensionText("ZLT DataBar 13X", 12.0f), "20.83 mils\r\n0.5292 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 34X", 12.0f), "16.67 mils\r\n0.4233 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar 13X", 8.0f), "11.11 mils\r\n0.2822 mm");
     EXPECT_EQ(xDimensionText("ZLT DataBar 34X 96dpi", 12.0f), "20.83 mils\r\n0.5292 mm");
-    EXPECT_EQ(xDimensionText("ZLT DataBar EM", 16.0f), "13.89 mils\r\n0.3528 mm");
+    EXPECT_EQ(xDimensionText("ZLT DataBar EM", 24.0f), "16.67 mils\r\n0.4233 mm");
 }
 
 TEST(VersionText, LetterRuleAndFormat)

@@ -56,7 +56,7 @@ TEST(SettingsFile, WrongTypesFallBackToTheirDefaults)
     EXPECT_EQ(s.symbology, 0);
     EXPECT_EQ(s.data, QStringLiteral("1234567890123"));
     EXPECT_EQ(s.fontName, QStringLiteral("ZLT DataBar 34X"));
-    EXPECT_EQ(s.fontSize, 800);  // the recommended size of the default font
+    EXPECT_EQ(s.fontSize, 1200);  // the recommended size of the default font
 }
 
 TEST_F(SettingsStore, WrittenValuesReadBackUnchanged)

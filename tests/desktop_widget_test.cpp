@@ -150,7 +150,7 @@ TEST_F(BarwrightDialog, SavedStateIsAppliedBeforeTheFirstEncode)
     store("Symbology", 5);
     store("DateToEncode", QStringLiteral("(01)98898765432106"));
     store("FontName", QStringLiteral("zlt databar em"));  // found whatever its case
-    store("FontSize", 2700);
+    store("FontSize", 2900);
     const int callsBefore = fake_.callCount();
 
     auto d = start();
@@ -164,13 +164,12 @@ TEST_F(BarwrightDialog, SavedStateIsAppliedBeforeTheFirstEncode)
     EXPECT_EQ(fake_.lastSegments(), 6);
     EXPECT_TRUE(child<QRadioButton>(*d, 1007)->isChecked());
     EXPECT_EQ(child<QComboBox>(*d, 1015)->currentText(), QStringLiteral("ZLT DataBar EM"));
-    // The size list belongs to the restored font (8 to 31 points and its recommended 16), so
-    // 27 points is found.
-    EXPECT_EQ(child<QComboBox>(*d, 1016)->count(), 8);
-    EXPECT_EQ(child<QComboBox>(*d, 1016)->currentText(), QStringLiteral("27 points"));
+    // The size list belongs to the restored font (10 to 38 points), so 29 points is found.
+    EXPECT_EQ(child<QComboBox>(*d, 1016)->count(), 7);
+    EXPECT_EQ(child<QComboBox>(*d, 1016)->currentText(), QStringLiteral("29 points"));
     const QTextCharFormat format = previewFormat(*d);
     EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{QStringLiteral("ZLT DataBar EM")});
-    EXPECT_DOUBLE_EQ(format.fontPointSize(), 27.0);
+    EXPECT_DOUBLE_EQ(format.fontPointSize(), 29.0);
     EXPECT_EQ(child<QTextEdit>(*d, 1014)->toPlainText(), QStringLiteral("DataBarExpanded:(01)98898765432106"));
     EXPECT_TRUE(boxes_.boxes.empty());
 }
@@ -187,7 +186,7 @@ TEST_F(BarwrightDialog, FirstRunAndOutOfRangeSymbologyStartOnDataBar14)
         EXPECT_EQ(child<QLineEdit>(*d, 1010)->text(), QStringLiteral("4"));
         EXPECT_EQ(child<QLineEdit>(*d, 1011)->text(), QStringLiteral("1234567890123"));
         EXPECT_EQ(child<QComboBox>(*d, 1015)->currentText(), QStringLiteral("ZLT DataBar 34X"));
-        EXPECT_EQ(child<QComboBox>(*d, 1016)->currentText(), QStringLiteral("8 points"));
+        EXPECT_EQ(child<QComboBox>(*d, 1016)->currentText(), QStringLiteral("12 points"));
         EXPECT_EQ(fake_.lastFunction(), "DataBar14");
     }
 }
@@ -349,20 +348,21 @@ TEST_F(BarwrightDialog, PreviewAndXDimensionFollowFontAndSize)
         listed << names->itemText(i);
     EXPECT_EQ(listed, (QStringList{"ZLT DataBar 34X", "ZLT DataBar 13X", "ZLT DataBar 34X 96dpi",
                                    "ZLT DataBar 13X 96dpi", "ZLT DataBar EM"}));
-    EXPECT_EQ(x->text(), QStringLiteral("13.89 mils\n0.3528 mm"));
-    EXPECT_DOUBLE_EQ(previewFormat(*d).fontPointSize(), 8.0);  // 160 twips
-    EXPECT_EQ(sizes->itemData(sizes->currentIndex()).toInt(), 800);
+    EXPECT_EQ(x->text(), QStringLiteral("16.67 mils\n0.4233 mm"));
+    EXPECT_DOUBLE_EQ(previewFormat(*d).fontPointSize(), 12.0);  // 240 twips
+    EXPECT_EQ(sizes->itemData(sizes->currentIndex()).toInt(), 1200);
 
-    choose(names, QStringLiteral("ZLT DataBar EM"));  // 8 points is in its list too: kept
-    EXPECT_EQ(sizes->currentText(), QStringLiteral("8 points"));
-    EXPECT_EQ(x->text(), QStringLiteral("6.94 mils\n0.1764 mm"));
+    choose(names, QStringLiteral("ZLT DataBar EM"));  // 12 points is not in its list: its recommended 24
+    EXPECT_EQ(sizes->currentText(), QStringLiteral("24 points"));
+    EXPECT_EQ(x->text(), QStringLiteral("16.67 mils\n0.4233 mm"));
     EXPECT_EQ(previewFormat(*d).fontFamilies().toStringList(), QStringList{QStringLiteral("ZLT DataBar EM")});
 
-    choose(sizes, QStringLiteral("27 points"));
-    choose(names, QStringLiteral("ZLT DataBar 34X"));  // 27 points is not in this list: its recommended 8
-    EXPECT_EQ(sizes->currentText(), QStringLiteral("8 points"));
-    choose(sizes, QStringLiteral("12 points"));
-    choose(names, QStringLiteral("ZLT DataBar 34X 96dpi"));  // 12 points is in this list too: kept
+    choose(sizes, QStringLiteral("14 points"));
+    choose(names, QStringLiteral("ZLT DataBar 34X"));  // 14 points is in this list too: kept
+    EXPECT_EQ(sizes->currentText(), QStringLiteral("14 points"));
+    EXPECT_EQ(x->text(), QStringLiteral("19.44 mils\n0.4939 mm"));
+    choose(sizes, QStringLiteral("19 points"));
+    choose(names, QStringLiteral("ZLT DataBar 34X 96dpi"));  // 19 points is not in this list: 12
     EXPECT_EQ(sizes->count(), 2);
     EXPECT_EQ(sizes->currentText(), QStringLiteral("12 points"));
     EXPECT_EQ(x->text(), QStringLiteral("20.83 mils\n0.5292 mm"));
@@ -387,7 +387,7 @@ TEST_F(BarwrightDialog, ClipboardHoldsRtfAndPlainText)
     const QByteArray rtf = mime->data(QStringLiteral("text/rtf"));
     EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
     EXPECT_TRUE(rtf.contains("\\fcharset0 ZLT DataBar 34X;"));
-    EXPECT_TRUE(rtf.contains("\\fs16 DataBarStackedOmni:1234567890123\\par\nsecond row"));
+    EXPECT_TRUE(rtf.contains("\\fs24 DataBarStackedOmni:1234567890123\\par\nsecond row"));
     EXPECT_EQ(child<QTextEdit>(*d, 1014)->textCursor().position(), 0);
 }
 
@@ -415,7 +415,7 @@ TEST_F(BarwrightDialog, EscapeDoesNotSaveCloseDoes)
     EXPECT_EQ(stored("SymbolsPerRow").toInt(), 0);
     EXPECT_EQ(stored("DateToEncode").toString(), QStringLiteral("1234567890123"));
     EXPECT_EQ(stored("FontName").toString(), QStringLiteral("ZLT DataBar EM"));
-    EXPECT_EQ(stored("FontSize").toInt(), 800);
+    EXPECT_EQ(stored("FontSize").toInt(), 2400);
 }
 
 TEST_F(BarwrightDialog, EnterNeitherClosesNorEncodes)

@@ -188,31 +188,34 @@ TEST(DefaultSize, TheDesktopProgramsDefaultSizes)
         std::optional<int> points;
     };
     const row rows[] = {
-        {"ZLT DataBar 34X", 300, 8},        {"ZLT DataBar 13X", 300, 8},
+        {"ZLT DataBar 34X", 300, 12},       {"ZLT DataBar 13X", 300, 12},
         {"ZLT DataBar 34X 96dpi", 300, 12}, {"ZLT DataBar 13X 96dpi", 1200, 12},
-        {"ZLT DataBar EM", 300, 16},        {"ZLT DataBar 34X", 600, 8},
-        {"ZLT DataBar 34X", 203, 8},        {"ZLT DataBar 34X", 1200, 8},
-        {"ZLT DataBar 34X", 20, 8},         {"ZLT DataBar 34X", 19, std::nullopt},
+        {"ZLT DataBar EM", 300, 24},        {"ZLT DataBar 34X", 600, 12},
+        {"ZLT DataBar 34X", 203, 12},       {"ZLT DataBar 34X", 1200, 12},
+        {"ZLT DataBar 34X", 20, 12},        {"ZLT DataBar 34X", 19, std::nullopt},
         {"ZLT DataBar 34X", 0, std::nullopt},
     };
     for (const auto& r : rows)
         EXPECT_EQ(defaultPointSize(*findBarcodeFont(r.family), r.dpi), r.points) << r.family << " " << r.dpi;
 }
 
-// The promise of the default size: measured on the real font's one-module advance, a module is
-// a whole number of 0.1-point steps (the grid LibreOffice places glyphs on in a PDF, 720 dpi),
-// so every one-module glyph of a line gets the same advance.
-TEST(DefaultSize, ModuleFallsOnTheWordProcessorsGlyphGrid)
+// The promise of the default size, measured on the real font's one-module advance: a module is
+// a whole number of 0.1-point steps (the grid LibreOffice places glyphs on in a PDF, 720 dpi), so
+// every one-module glyph of a line gets the same advance; and a whole number of printer dots at
+// 300 and 600 dpi (screen fonts: pixels at 96 dpi), so every module prints equally wide.
+TEST(DefaultSize, ModuleFallsOnTheGlyphGridAndOnWholeDots)
 {
     for (const auto& info : barcodeFonts) {
         font_rasterizer font(pathOf(info.family));
-        for (const int dpi : {96, 300, 600, 1200}) {
-            const auto points = defaultPointSize(info, dpi);
-            ASSERT_TRUE(points) << info.family << " " << dpi;
-            font.setPointSize(*points, 720);
+        const auto points = defaultPointSize(info, 300);
+        ASSERT_TRUE(points) << info.family;
+        const auto grids = info.screenVariant ? std::vector<int>{720, 96} : std::vector<int>{720, 300, 600};
+        for (const int dpi : grids) {
+            font.setPointSize(*points, dpi);
             const double steps = font.modulePixels();
-            EXPECT_GE(steps, 5.0) << info.family;
-            EXPECT_NEAR(steps, std::round(steps), 1e-9) << info.family << " at " << *points << " points";
+            EXPECT_GE(steps, 2.0) << info.family;
+            // 1e-4: FreeType scales 1000 units per em in 16.16 fixed point.
+            EXPECT_NEAR(steps, std::round(steps), 1e-4) << info.family << " at " << dpi << " dpi";
         }
     }
 }
@@ -256,9 +259,9 @@ TEST(SymbolPng, ChoosesFontSizeAndResolutionOrRefuses)
     png_request request{out, "", std::nullopt, std::nullopt};
     const auto tall = writeSymbolPng(symbology::code128, {"2a1b1d"}, request);
     EXPECT_EQ(tall.fontFile, pathOf("ZLT DataBar 34X"));
-    EXPECT_EQ(tall.points, 8.0);
+    EXPECT_EQ(tall.points, 12.0);
     EXPECT_EQ(tall.dpi, 300);
-    EXPECT_NEAR(tall.modulePixels, 300.0 / 72.0, 0.03);  // one point
+    EXPECT_NEAR(tall.modulePixels, 5.0, 1e-9);  // 1.2 points
 
     request.font = "ZLT DataBar 13X 96dpi";
     const auto screen = writeSymbolPng(symbology::code128, {"2a1b1d"}, request);
@@ -267,7 +270,7 @@ TEST(SymbolPng, ChoosesFontSizeAndResolutionOrRefuses)
 
     request.font = pathOf("ZLT DataBar EM");  // a file path works too
     request.dpi = 600;
-    EXPECT_EQ(writeSymbolPng(symbology::gs1_128, {"2a1b1d"}, request).points, 16.0);
+    EXPECT_EQ(writeSymbolPng(symbology::gs1_128, {"2a1b1d"}, request).points, 24.0);
 
     request.font = "ZLT DataBar 99X";
     EXPECT_THROW(writeSymbolPng(symbology::code128, {"2a"}, request), std::runtime_error);

@@ -8,7 +8,7 @@
 
 namespace Kelbrin::Barwright {
 
-// Module width in font units (2048 per em) of a barcode font, from the fonts' geometry table;
+// Module width in font units (Tallowlib::fontUnitsPerEm per em) of a barcode font, from the fonts' geometry table;
 // that of "ZLT DataBar 34X" for names it does not know.
 int moduleWidth(std::string_view fontName);
 

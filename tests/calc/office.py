@@ -40,8 +40,8 @@ def value_cell(value):
 
 def flat_spreadsheet(styles, name, content, fonts=()):
     """A Flat ODF spreadsheet of one sheet: A4 printed unscaled, 1 cm margins, no header or
-    footer, an 18 cm column style "wide" (the widest barcode at 8 points, a DataBar Expanded
-    Stacked of many segments in the 34X font, is 14 cm); `styles` are further automatic styles,
+    footer, an 18 cm column style "wide" (the widest barcode at 12 points, a DataBar Expanded
+    Stacked of many segments in the 34X font, is 16.8 cm); `styles` are further automatic styles,
     `fonts` font families."""
     faces = "".join('<style:font-face style:name=%s svg:font-family=%s/>' % (quoteattr(f), quoteattr(f))
                     for f in fonts)

@@ -36,14 +36,14 @@ SHEET = """<?xml version="1.0" encoding="UTF-8"?>
 <style:style style:name="head" style:family="table-cell"><style:text-properties fo:font-weight="bold"/></style:style>
 <style:style style:name="bar" style:family="table-cell">
  <style:table-cell-properties style:vertical-align="middle" fo:padding-left="0.3cm"/>
- <style:text-properties style:font-name="ZLT DataBar 34X" fo:font-size="8pt"/></style:style>
+ <style:text-properties style:font-name="ZLT DataBar 34X" fo:font-size="12pt"/></style:style>
 <style:style style:name="formula" style:family="table-cell">
  <style:table-cell-properties style:vertical-align="middle"/>
  <style:text-properties fo:color="#555555"/></style:style>
 <style:style style:name="coA" style:family="table-column"><style:table-column-properties style:column-width="3.4cm"/></style:style>
-<style:style style:name="coB" style:family="table-column"><style:table-column-properties style:column-width="3.8cm"/></style:style>
+<style:style style:name="coB" style:family="table-column"><style:table-column-properties style:column-width="4.8cm"/></style:style>
 <style:style style:name="coC" style:family="table-column"><style:table-column-properties style:column-width="3.4cm"/></style:style>
-<style:style style:name="ro" style:family="table-row"><style:table-row-properties style:row-height="1.3cm"/></style:style>
+<style:style style:name="ro" style:family="table-row"><style:table-row-properties style:row-height="1.8cm"/></style:style>
 <style:style style:name="ta" style:family="table" style:master-page-name="Picture"><style:table-properties table:display="true"/></style:style>
 <style:page-layout style:name="pm"><style:page-layout-properties fo:page-width="21cm" fo:page-height="29.7cm"
  fo:margin="1cm" style:print="grid headers"/></style:page-layout>
@@ -80,7 +80,7 @@ def main(oxt, font_dir, output):
         document.close(True)
     # The top left of the page at 120 dpi: the headings and the filled cells.
     subprocess.run(["pdftoppm", "-r", "120", "-gray", "-png", "-singlefile", "-f", "1", "-l", "1", "-x", "40",
-                    "-y", "40", "-W", "560", "-H", "425", pdf, os.path.splitext(output)[0]], check=True)
+                    "-y", "40", "-W", "640", "-H", "580", pdf, os.path.splitext(output)[0]], check=True)
     shutil.rmtree(work, ignore_errors=True)
 
 

@@ -3,12 +3,14 @@
 // (fonts/generate_fonts.py reads the rows below), the PNG renderer, the tarnwick tool's default
 // size and Barwright's size list and X-dimension label all work from.
 //
-// Word processors place glyphs on a coarse grid: LibreOffice at 1/720 inch (0.1 point, two
-// twips), Word at twips. A module is on that grid when the size times the module width is a
-// multiple of 1024 units (a module of 0.5, 1.0, 1.5 ... points at a whole or half point size);
-// every one-module glyph then gets the same advance. The recommended size of each font is such
-// a size. A PDF writes advances in whole thousandths of an em, so a module of 256 units (125/1000
-// em) is also written exactly. fonts/README.md gives the measurements behind the choice.
+// Three grids meet at the recommended sizes. Word processors place glyphs on a coarse grid:
+// LibreOffice at 1/720 inch (0.1 point, two twips), Word at twips; a module that is a whole
+// number of 0.1-point steps gives every one-module glyph the same advance. Printers and
+// rasterisers draw whole dots: a module of whole dots at 300 and 600 dpi gives every bar edge the
+// same phase, so every module prints equally wide. The smallest module on both is 1.2 points
+// (12 steps, 5 dots at 300 dpi, 10 at 600), which is 100 units at 12 points with 1000 units per
+// em. A PDF writes advances in whole thousandths of an em, so with 1000 units per em every module
+// is also written exactly. fonts/README.md gives the measurements behind the choice.
 #pragma once
 
 #include <array>
@@ -16,7 +18,8 @@
 
 namespace Kelbrin::Tallowlib {
 
-inline constexpr int fontUnitsPerEm = 2048;
+// The generator reads this line too.
+inline constexpr int fontUnitsPerEm = 1000;
 // 72 points per inch times the units per em: at s points a module of m units is
 // s * m / unitsPerInchAtOnePoint inches.
 inline constexpr double unitsPerInchAtOnePoint = 72.0 * fontUnitsPerEm;
@@ -35,11 +38,11 @@ struct font_geometry {
 // The generator reads the rows between the two marker comments, one font per line.
 inline constexpr std::array<font_geometry, 5> barcodeFontGeometry = {{
     // font geometry begin
-    {"ZLT DataBar 34X", "ZLTDataBar34X.ttf", 256, 37, 60, 24, 8, false},
-    {"ZLT DataBar 13X", "ZLTDataBar13X.ttf", 256, 13, 60, 24, 8, false},
-    {"ZLT DataBar 34X 96dpi", "ZLTDataBar34X-96dpi.ttf", 256, 37, 40, 24, 12, true},
-    {"ZLT DataBar 13X 96dpi", "ZLTDataBar13X-96dpi.ttf", 256, 13, 40, 24, 12, true},
-    {"ZLT DataBar EM", "ZLTDataBarEM.ttf", 128, 37, 30, 12, 16, false},
+    {"ZLT DataBar 34X", "ZLTDataBar34X.ttf", 100, 37, 20, 9, 12, false},
+    {"ZLT DataBar 13X", "ZLTDataBar13X.ttf", 100, 13, 20, 9, 12, false},
+    {"ZLT DataBar 34X 96dpi", "ZLTDataBar34X-96dpi.ttf", 125, 37, 20, 12, 12, true},
+    {"ZLT DataBar 13X 96dpi", "ZLTDataBar13X-96dpi.ttf", 125, 13, 20, 12, 12, true},
+    {"ZLT DataBar EM", "ZLTDataBarEM.ttf", 50, 37, 10, 5, 24, false},
     // font geometry end
 }};
 
@@ -57,19 +60,5 @@ constexpr double moduleInches(const font_geometry& font, double points)
 {
     return font.moduleUnits * points / unitsPerInchAtOnePoint;
 }
-
-// True when a module at `points` is a whole number of 0.1-point steps, the grid on which
-// LibreOffice places glyphs (so also a whole number of twips).
-constexpr bool moduleOnLayoutGrid(const font_geometry& font, double points)
-{
-    const double tenthsOfPoint = font.moduleUnits * points * 10.0 / fontUnitsPerEm;
-    const auto whole = static_cast<long long>(tenthsOfPoint + 0.5);
-    const double error = tenthsOfPoint - static_cast<double>(whole);
-    return error < 1e-9 && error > -1e-9;
-}
-
-// True when a module is a whole number of thousandths of an em, the unit of a PDF's glyph widths:
-// a run of one-module glyphs then prints exactly as long as it was laid out.
-constexpr bool moduleExactInPdf(const font_geometry& font) { return font.moduleUnits * 1000 % fontUnitsPerEm == 0; }
 
 }  // namespace Kelbrin::Tallowlib
