@@ -14,6 +14,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace Kelbrin::Tallowlib;
 
 namespace {
@@ -90,12 +94,39 @@ TEST(DataBarExpandedExport, BufferBoundsAndFailures)
         EXPECT_EQ(call(bad, 4), "result -1") << bad;
 }
 
+#ifdef _WIN32
+// OutputDebugString raises DBG_PRINTEXCEPTION_C (0x40010006) with the text's length and
+// address; a vectored handler sees it before any debugger-less default does.
+std::string debuggerText;
+LONG CALLBACK collectDebugString(EXCEPTION_POINTERS* e)
+{
+    if (e->ExceptionRecord->ExceptionCode != 0x40010006L)
+        return EXCEPTION_CONTINUE_SEARCH;
+    debuggerText += reinterpret_cast<const char*>(e->ExceptionRecord->ExceptionInformation[1]);
+    debuggerText += '\n';
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+TEST(DataBarExpandedExport, DebugOutputGoesToTheDebugger)
+{
+    const char* input = "(10)ABC123(21)xyz(30)12";
+    std::string expected;
+    for (const auto& l : coreLines(input, 4))
+        expected += l + "\n";
+
+    void* handler = AddVectoredExceptionHandler(1, collectDebugString);
+    testing::internal::CaptureStderr();
+    call(input, 4);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    RemoveVectoredExceptionHandler(handler);
+    EXPECT_EQ(debuggerText, expected);
+}
+#else
 TEST(DataBarExpandedExport, DebugOutputOnlyWhenAskedFor)
 {
     const char* input = "(10)ABC123(21)xyz(30)12";
-    const auto lines = coreLines(input, 4);
     std::string expected;
-    for (const auto& l : lines)
+    for (const auto& l : coreLines(input, 4))
         expected += "Tarnwick: " + l + "\n";
 
     strivane::test::setEnvironment("TARNWICK_DEBUG_OUTPUT", nullptr);
@@ -109,6 +140,7 @@ TEST(DataBarExpandedExport, DebugOutputOnlyWhenAskedFor)
     strivane::test::setEnvironment("TARNWICK_DEBUG_OUTPUT", nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
 }
+#endif
 
 // Callers on several threads at once, each with its own segments per row, get exactly
 // what one thread gets.

@@ -15,6 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace Kelbrin::Tallowlib;
 
 namespace {
@@ -101,11 +105,21 @@ int encodeOneText(symbology s, const char* input, char* output, std::int32_t siz
     }
 }
 
+// Each line of a DataBarExpanded result goes to the debugger: on Windows through
+// OutputDebugString (seen only when a debugger or DebugView listens); elsewhere, where there is
+// no such service, to standard error with a "Tarnwick: " prefix when TARNWICK_DEBUG_OUTPUT is
+// set to a non-empty value.
+#ifdef _WIN32
+bool debugOutputEnabled() { return true; }
+void toDebugger(const std::string& line) { OutputDebugStringA(line.c_str()); }
+#else
 bool debugOutputEnabled()
 {
     const char* v = std::getenv("TARNWICK_DEBUG_OUTPUT");
     return v != nullptr && *v != '\0';
 }
+void toDebugger(const std::string& line) { std::fprintf(stderr, "Tarnwick: %s\n", line.c_str()); }
+#endif
 
 // DataBarExpanded's copy: line by line, so that a buffer that runs out part-way holds the
 // lines that fitted (callers must not read the buffer after 0).
@@ -121,7 +135,7 @@ int copyLineByLine(const std::vector<std::string>& lines, char* output, std::int
             return tooSmall(joinedSize(lines), size);
         std::memcpy(output + p, line.data(), line.size());
         if (debug)
-            std::fprintf(stderr, "Tarnwick: %s\n", line.c_str());
+            toDebugger(line);
         p += line.size();
         if (!last) {
             output[p++] = '\r';
