@@ -51,7 +51,9 @@ TARNWICK_API int TARNWICK_CALL DataBarStacked(const char* input, char* output, i
 /* GS1 DataBar Stacked Omnidirectional: two lines. */
 TARNWICK_API int TARNWICK_CALL DataBarStackedOmni(const char* input, char* output, int32_t size);
 /* GS1 DataBar Expanded (segmentsPerRow 22 or out of range: one row) and Expanded Stacked.
- * On a result of 0 the lines that fitted may already be in the buffer, unterminated. */
+ * On a result of 0 the lines that fitted may already be in the buffer, unterminated. Each line
+ * is also handed to the debugger: OutputDebugString on Windows; elsewhere standard error, with
+ * the prefix "Tarnwick: ", when the environment variable TARNWICK_DEBUG_OUTPUT is not empty. */
 TARNWICK_API int TARNWICK_CALL DataBarExpanded(const char* input, int32_t segmentsPerRow, char* output,
                                                int32_t size);
 /* GS1 modulo-10 check digit (0..9) of a digit text; "" gives 0. */
