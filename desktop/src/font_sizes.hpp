@@ -8,8 +8,8 @@
 
 namespace Kelbrin::Barwright {
 
-// Module width in font units (Tallowlib::fontUnitsPerEm per em) of a barcode font, from the fonts' geometry table;
-// that of "ZLT DataBar 34X" for names it does not know.
+// Module width in font units (Tallowlib::fontUnitsPerEm per em) of a barcode font, from the
+// fonts' geometry table; that of "ZLT DataBar 34X" for names it does not know.
 int moduleWidth(std::string_view fontName);
 
 // True for the fonts drawn for a 96 dpi screen rather than for the printer.
